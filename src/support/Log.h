@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+
+class QDate;
+class QDateTime;
 
 namespace fenster {
 
@@ -13,6 +17,7 @@ void LogStartup();
 
 // Appends one line when level is not above the threshold (10). Each line is
 // a separate open-append-close, so several running instances can share a file.
+// Before LogStartup and after LogStop nothing is written.
 void LogLine(const QString& text, int level = 1);
 
 // Writes the "Stop" line and clears the module state.
@@ -23,5 +28,36 @@ QString ProgramVersion();
 
 // The machine's name, at most 15 characters; empty when it cannot be read.
 QString ComputerName();
+
+// Building blocks of the log, public so that their rules can be checked on
+// their own.
+
+// Lines above this level are not written.
+inline constexpr int LogThreshold = 10;
+
+// The environment variable that, when set, names the log folder and takes
+// the place of the folder beside the executable (used by the tests).
+inline constexpr char LogFolderVariable[] = "FENSTER_LOG_DIR";
+
+// The folder of the log once LogStartup has run (ending in "/"), else empty.
+QString LogFolder();
+
+// The user's own folder for the log when the one beside the executable cannot
+// be created: "logs/" in the user's local data folder. Not created here.
+QString FallbackLogFolder();
+
+// preferred when it exists or can be created (with all missing parents),
+// otherwise fallback, which is left to the first line to create.
+QString ChooseLogFolder(const QString& preferred, const QString& fallback);
+
+// folder + "yyyymm.log" for the month of date; folder ends in "/".
+QString LogFileName(const QString& folder, const QDate& date);
+
+// One finished line: the short date of the user's locale, " hh:mm:ss.zzz ",
+// infix, text, CR LF, encoded in Windows-1252 (characters it lacks become "?").
+QByteArray FormatLogLine(const QDateTime& when, const QString& infix, const QString& text);
+
+// text in Windows-1252; characters outside it become "?".
+QByteArray ToWindows1252(const QString& text);
 
 } // namespace fenster

@@ -1,0 +1,190 @@
+#include "Log.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QStandardPaths>
+#include <QSysInfo>
+
+#include <filesystem>
+#include <system_error>
+
+#ifndef FENSTER_PROGRAM_VERSION
+#error "FENSTER_PROGRAM_VERSION must be defined by the build"
+#endif
+
+namespace fenster {
+
+namespace {
+
+struct LogState {
+    bool active = false;
+    QString folder;
+    QString infix;
+};
+
+LogState& state()
+{
+    static LogState s;
+    return s;
+}
+
+// The running executable's full path. The kernel's link works before (and
+// without) a QCoreApplication; Qt's answer is the fallback.
+QString executablePath()
+{
+    std::error_code error;
+    const auto link = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error && !link.empty())
+        return QString::fromStdString(link.string());
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationFilePath();
+    return QString();
+}
+
+QString withTrailingSlash(QString folder)
+{
+    if (!folder.isEmpty() && !folder.endsWith(u'/'))
+        folder += u'/';
+    return folder;
+}
+
+// Windows-1252 assigns printable characters to most of 0x80..0x9F; this is
+// that row, indexed by byte - 0x80, 0 where the code page leaves a hole.
+constexpr char16_t kHighRow[32] = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
+};
+
+char windows1252Byte(char32_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return char(c);
+    for (int i = 0; i < 32; ++i) {
+        if (kHighRow[i] != 0 && kHighRow[i] == c)
+            return char(0x80 + i);
+    }
+    return '?';
+}
+
+void appendToFile(const QString& fileName, const QByteArray& line)
+{
+    QFile file(fileName);
+    if (!file.exists()) {
+        const QString folder = QFileInfo(fileName).absolutePath();
+        if (!QDir().mkpath(folder))
+            return;
+    }
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return;
+    file.write(line);
+    file.close();
+}
+
+} // namespace
+
+QString ProgramVersion()
+{
+    return QStringLiteral(FENSTER_PROGRAM_VERSION);
+}
+
+QString ComputerName()
+{
+    // The NetBIOS name the log was made for is the host's short name, at most
+    // 15 characters.
+    QString name = QSysInfo::machineHostName();
+    const qsizetype dot = name.indexOf(u'.');
+    if (dot >= 0)
+        name.truncate(dot);
+    return name.left(15);
+}
+
+QString FallbackLogFolder()
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty())
+        return QString();
+    return withTrailingSlash(data) + QStringLiteral("fensterdaten/logs/");
+}
+
+QString ChooseLogFolder(const QString& preferred, const QString& fallback)
+{
+    if (!preferred.isEmpty() && QDir().mkpath(preferred))
+        return withTrailingSlash(preferred);
+    return withTrailingSlash(fallback);
+}
+
+QString LogFileName(const QString& folder, const QDate& date)
+{
+    return withTrailingSlash(folder) + date.toString(QStringLiteral("yyyyMM")) + QStringLiteral(".log");
+}
+
+QByteArray ToWindows1252(const QString& text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (char32_t c : text.toUcs4())
+        bytes.append(windows1252Byte(c));
+    return bytes;
+}
+
+QByteArray FormatLogLine(const QDateTime& when, const QString& infix, const QString& text)
+{
+    const QString stamp = QLocale::system().toString(when.date(), QLocale::ShortFormat)
+        + u' ' + when.time().toString(QStringLiteral("HH:mm:ss.zzz")) + u' ';
+    QByteArray line = ToWindows1252(stamp + infix + text);
+    line.append("\r\n");
+    return line;
+}
+
+QString LogFolder()
+{
+    return state().active ? state().folder : QString();
+}
+
+void LogStartup()
+{
+    try {
+        LogState& s = state();
+        const QString exe = executablePath();
+        const QFileInfo exeInfo(exe);
+        const QString override = qEnvironmentVariable(LogFolderVariable);
+        const QString besideExe = exe.isEmpty() ? QString() : exeInfo.absolutePath() + QStringLiteral("/log/");
+        s.folder = ChooseLogFolder(override.isEmpty() ? besideExe : override, FallbackLogFolder());
+        s.infix = u' ' + exeInfo.fileName() + QStringLiteral(" #") + ComputerName() + QStringLiteral(": ");
+        s.active = true;
+        LogLine(QStringLiteral("Startup:") + exe + QStringLiteral("  Version:") + ProgramVersion(), 1);
+    } catch (...) {
+        // Logging never stops the program.
+    }
+}
+
+void LogLine(const QString& text, int level)
+{
+    if (level > LogThreshold)
+        return;
+    try {
+        const LogState& s = state();
+        if (!s.active || s.folder.isEmpty())
+            return;
+        // The name is worked out for every line, so a new month starts a new file.
+        const QDateTime now = QDateTime::currentDateTime();
+        appendToFile(LogFileName(s.folder, now.date()), FormatLogLine(now, s.infix, text));
+    } catch (...) {
+        // A line that cannot be written is lost, nothing else.
+    }
+}
+
+void LogStop()
+{
+    LogLine(QStringLiteral("Stop"), 1);
+    state() = LogState{};
+}
+
+} // namespace fenster
