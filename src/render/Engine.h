@@ -82,6 +82,15 @@ struct EngineState {
     FieldRect FieldRectTable[kMaxRows + 1][kMaxFields + 1] {};
     std::vector<SymbolRect> SymbolRects;
     int SelectedDimLine = 0; // 1-based record drawn in blue; 0 for none
+    // Header of the last description read: overall height and width in mm
+    // and the row count as written.
+    int OverallHeight = 0;
+    int OverallWidth = 0;
+    int RowCount = 0;
+    int BottomOffset = 0; // mm: y of the window's bottom edge
+    // False when the last description could not be drawn (no usable scale);
+    // DrawingScale is then 1 and no field rectangle is valid.
+    bool Drawn = false;
 };
 
 // The module-level state and settings.

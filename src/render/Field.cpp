@@ -1,0 +1,188 @@
+#include "Field.h"
+
+#include "Fittings.h"
+#include "Mapping.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace fenster {
+
+double FieldContext::reflectX(double x, Reflection reflection) const
+{
+    if (mirrored && reflection == Reflection::Mirrored)
+        return double(W) - x;
+    return x;
+}
+
+PixelPoint FieldContext::map(double x, double y, Reflection reflection) const
+{
+    return MapFromDrawOrigin(reflectX(x, reflection), y);
+}
+
+std::vector<PixelPoint> FieldContext::mapPolygon(std::span<const MmPoint> points) const
+{
+    std::vector<PixelPoint> result;
+    result.reserve(points.size() + 1);
+    for (MmPoint p : points)
+        result.push_back(map(p.x, p.y, Reflection::Mirrored));
+    return result;
+}
+
+void FieldContext::setFieldPen(Canvas& canvas) const
+{
+    SetEnginePen(canvas, Pen { fieldColour, 1, PenStyle::Solid, PenMix::Copy });
+}
+
+void FieldContext::setSymbolPen(Canvas& canvas) const
+{
+    canvas.setPen(Pen { kSymbolGrey, 1, values.outward ? PenStyle::Dot : PenStyle::Solid, PenMix::Copy });
+}
+
+void FieldContext::drawPolygon(Canvas& canvas, std::span<const MmPoint> points) const
+{
+    std::vector<PixelPoint> pixels = mapPolygon(points);
+    if (pixels.empty())
+        return;
+    if (canvas.brush().colour == kWhite) {
+        pixels.push_back(pixels.front());
+        canvas.polyline(pixels);
+    } else {
+        canvas.polygon(pixels);
+    }
+}
+
+void FieldContext::clipTo(Canvas& canvas, std::span<const MmPoint> points) const
+{
+    canvas.clipToPolygon(mapPolygon(points));
+}
+
+void FieldContext::line(Canvas& canvas, double x1, double y1, double x2, double y2, Reflection reflection) const
+{
+    canvas.moveTo(map(x1, y1, reflection));
+    canvas.lineTo(map(x2, y2, reflection));
+}
+
+void FieldContext::line(Canvas& canvas, MmPoint from, MmPoint to, Reflection reflection) const
+{
+    line(canvas, from.x, from.y, to.x, to.y, reflection);
+}
+
+void FieldContext::rectangle(Canvas& canvas, double x, double y, double w, double h, Reflection reflection) const
+{
+    const PixelPoint a = map(x, y, reflection);
+    const PixelPoint b = map(x + w, y + h, reflection);
+    canvas.rectangle({ a.x, a.y, b.x, b.y });
+}
+
+void FieldContext::rectangleOutline(Canvas& canvas, double x, double y, double w, double h, Reflection reflection) const
+{
+    const PixelPoint a = map(x, y, reflection);
+    const PixelPoint b = map(x + w, y + h, reflection);
+    canvas.moveTo(a);
+    canvas.lineTo({ b.x, a.y });
+    canvas.lineTo(b);
+    canvas.lineTo({ a.x, b.y });
+    canvas.lineTo(a);
+}
+
+FieldContext::StepRange FieldContext::visibleSteps(double first, double step, long long count, bool vertical) const
+{
+    StepRange range;
+    if (count < 1)
+        return range;
+    const EngineState& engine = Engine();
+    const double scale = engine.DrawingScale;
+    if (!(scale > 0.0) || !std::isfinite(scale))
+        return range;
+
+    // The field-frame interval that lands on the canvas, a pixel of slack
+    // each side; mirroring can bring either end of the field onto it.
+    double low = 0.0;
+    double high = 0.0;
+    if (vertical) {
+        low = -1.0 / scale - engine.DrawOrigin.y;
+        high = (engine.CanvasHeight + 1.0) / scale - engine.DrawOrigin.y;
+    } else {
+        const double visibleLow = -1.0 / scale - engine.DrawOrigin.x;
+        const double visibleHigh = (engine.CanvasWidth + 1.0) / scale - engine.DrawOrigin.x;
+        low = visibleLow;
+        high = visibleHigh;
+        if (mirrored) {
+            low = std::min(low, double(W) - visibleHigh);
+            high = std::max(high, double(W) - visibleLow);
+        }
+    }
+
+    double firstIndex = 1.0;
+    double lastIndex = double(count);
+    if (step != 0.0) {
+        double a = (low - first) / step;
+        double b = (high - first) / step;
+        if (a > b)
+            std::swap(a, b);
+        firstIndex = std::max(firstIndex, std::ceil(a));
+        lastIndex = std::min(lastIndex, std::floor(b));
+        const double pixelsPerStep = std::fabs(step) * scale;
+        if (pixelsPerStep < 1.0)
+            range.stride = (long long)std::ceil(1.0 / pixelsPerStep);
+    } else {
+        // Every position is the same: one is enough.
+        lastIndex = firstIndex;
+        if (first < low || first > high)
+            return range;
+    }
+    if (!(firstIndex <= lastIndex))
+        return range;
+    range.first = (long long)firstIndex;
+    range.last = (long long)lastIndex;
+    return range;
+}
+
+void DrawField(Canvas& canvas, const FieldValues& values, const FieldShape& shape, Colour fieldColour)
+{
+    FieldContext ctx;
+    ctx.values = values;
+    ctx.shape = shape;
+    ctx.W = values.width;
+    ctx.e = values.height;
+    NormaliseShape(ctx.shape, ctx.W);
+    ctx.R = Settings().RahmenBreite;
+    ctx.t = ctx.shape.t;
+    ctx.m1 = ctx.shape.m1;
+    ctx.mirrored = ctx.shape.mirrored;
+    ctx.fieldColour = fieldColour;
+    ctx.outline = FieldOutline(ctx.shape, ctx.W, ctx.e);
+    ctx.glass = InsetPolygon(ctx.outline.points, ctx.R);
+    ctx.anchors = GlassAnchors(ctx.glass, ctx.shape.code, ctx.outline.topIndex);
+
+    // The outline goes by exclusive-or, so that an edge two fields share is
+    // drawn twice and vanishes.
+    canvas.setBrush(Brush { kWhite, BrushStyle::Solid });
+    SetEnginePen(canvas, Pen { kOutlineGrey, Settings().Rahmen, PenStyle::Solid, PenMix::Xor });
+    ctx.drawPolygon(canvas, InsetPolygon(ctx.outline.points, 0.0));
+
+    ctx.setFieldPen(canvas);
+    if (values.rollerShutterBox) {
+        DrawRollerShutterBox(canvas, ctx);
+    } else if (!values.sillConnection) {
+        if (values.opening == OpeningKind::Sash || values.opening == OpeningKind::Sliding) {
+            canvas.setBrush(Brush { kBandSilver, BrushStyle::Solid });
+            ctx.setFieldPen(canvas);
+            ctx.drawPolygon(canvas, InsetPolygon(ctx.outline.points, kSashInset + 1));
+        }
+        canvas.setBrush(Brush { kGlassGrey, BrushStyle::Solid });
+        ctx.drawPolygon(canvas, ctx.glass);
+
+        DrawInsectScreen(canvas, ctx);
+        DrawPleatedBlind(canvas, ctx);
+        DrawTransomAndMuntins(canvas, ctx);
+        DrawOpeningSymbols(canvas, ctx);
+        DrawHandle(canvas, ctx);
+    }
+
+    canvas.setBrush(Brush { kWhite, BrushStyle::Solid });
+    canvas.setPen(Pen { Engine().currentColour, 1, PenStyle::Solid, PenMix::Copy });
+}
+
+} // namespace fenster
