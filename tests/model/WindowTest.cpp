@@ -236,23 +236,23 @@ TEST(FieldValues, NegativeMuntinCountsAreIgnored)
 }
 
 // Builds a window from rows of field widths and row heights.
-struct RowSpec {
+struct RowPlan {
     std::int32_t height;
     std::vector<std::int32_t> widths;
     std::int32_t extraHeight = 0;  // given to the first field
 };
 
-std::unique_ptr<TFenster> windowOf(const std::vector<RowSpec>& rows)
+std::unique_ptr<TFenster> windowOf(const std::vector<RowPlan>& rows)
 {
     auto window = std::make_unique<TFenster>();
     window->SetRowCount(int(rows.size()));
     TZeile* row = window->FirstRow();
-    for (const RowSpec& spec : rows) {
-        row->setHeight(spec.height);
-        row->SetFieldCount(int(spec.widths.size()));
+    for (const RowPlan& plan : rows) {
+        row->setHeight(plan.height);
+        row->SetFieldCount(int(plan.widths.size()));
         TFensterlement* field = row->FirstField();
-        field->setExtraHeight(spec.extraHeight);
-        for (std::int32_t width : spec.widths) {
+        field->setExtraHeight(plan.extraHeight);
+        for (std::int32_t width : plan.widths) {
             field->setWidth(width);
             field = row->NextField();
         }
@@ -265,7 +265,7 @@ TEST(OverallSize, FollowsRowsAndFields)
 {
     struct Case {
         const char* name;
-        std::vector<RowSpec> rows;
+        std::vector<RowPlan> rows;
         std::int32_t height, width;
     };
     const Case cases[] = {

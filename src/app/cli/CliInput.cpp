@@ -1,0 +1,160 @@
+#include "CliInput.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+
+namespace fenster {
+
+namespace {
+
+// Windows-1252 0x80..0x9F; 0 where the code page has a hole (taken as the
+// C1 control of the same number, as Windows does).
+constexpr char32_t kHighRow[32] = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
+};
+
+void appendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+std::string fromWindows1252(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    for (char b : bytes) {
+        const unsigned char u = static_cast<unsigned char>(b);
+        if (u >= 0x80 && u < 0xA0 && kHighRow[u - 0x80] != 0)
+            appendUtf8(out, kHighRow[u - 0x80]);
+        else
+            appendUtf8(out, u);
+    }
+    return out;
+}
+
+// UTF-16 without its mark; unpaired surrogates and a stray last byte become U+FFFD.
+std::string fromUtf16(std::string_view bytes, bool bigEndian)
+{
+    std::string out;
+    out.reserve(bytes.size() / 2);
+    auto unit = [&](std::size_t i) {
+        const unsigned a = static_cast<unsigned char>(bytes[i]);
+        const unsigned b = static_cast<unsigned char>(bytes[i + 1]);
+        return char32_t(bigEndian ? (a << 8 | b) : (b << 8 | a));
+    };
+    std::size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        const char32_t u = unit(i);
+        if (u >= 0xD800 && u < 0xDC00 && i + 3 < bytes.size()) {
+            const char32_t low = unit(i + 2);
+            if (low >= 0xDC00 && low < 0xE000) {
+                appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        appendUtf8(out, (u >= 0xD800 && u < 0xE000) ? 0xFFFD : u);
+    }
+    if (i < bytes.size())
+        appendUtf8(out, 0xFFFD);
+    return out;
+}
+
+std::string normaliseLineBreaks(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            out += "\r\n";
+        } else {
+            out += text[i];
+        }
+    }
+    if (out.size() >= 2 && out.ends_with("\r\n"))
+        out.resize(out.size() - 2);
+    return out;
+}
+
+// Reads at most limit + 1 bytes, so that an oversized input is noticed
+// without being held in full.
+bool readBounded(std::istream& stream, std::string& bytes)
+{
+    bytes.clear();
+    char buffer[65536];
+    while (stream && bytes.size() <= CliMaxInputBytes) {
+        stream.read(buffer, sizeof buffer);
+        bytes.append(buffer, std::size_t(stream.gcount()));
+    }
+    return !stream.bad();
+}
+
+} // namespace
+
+std::string DecodeTextFileBytes(std::string_view bytes)
+{
+    std::string text;
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        text = std::string(bytes.substr(3));
+    else if (bytes.starts_with("\xFF\xFE"))
+        text = fromUtf16(bytes.substr(2), false);
+    else if (bytes.starts_with("\xFE\xFF"))
+        text = fromUtf16(bytes.substr(2), true);
+    else
+        text = fromWindows1252(bytes);
+    return normaliseLineBreaks(text);
+}
+
+std::optional<std::string> ReadCliInput(const std::string& path, CliContext& context)
+{
+    const bool standardInput = path.empty() || path == "-";
+    const std::string name = standardInput ? std::string("standard input") : "\"" + path + "\"";
+    std::string bytes;
+    bool ok = false;
+    if (standardInput) {
+        ok = readBounded(context.in, bytes);
+    } else {
+        std::ifstream file(path, std::ios::binary);
+        if (!file) {
+            const int error = errno;
+            context.err << "fensterdaten-cli: cannot open " << name << ": "
+                        << (error ? std::strerror(error) : "unknown error") << '\n';
+            return std::nullopt;
+        }
+        ok = readBounded(file, bytes);
+    }
+    if (!ok) {
+        // A folder opens on Linux but cannot be read.
+        context.err << "fensterdaten-cli: cannot read " << name << '\n';
+        return std::nullopt;
+    }
+    if (bytes.size() > CliMaxInputBytes) {
+        context.err << "fensterdaten-cli: " << name << " is larger than " << (CliMaxInputBytes >> 20)
+                    << " MiB and is not a window description\n";
+        return std::nullopt;
+    }
+    return DecodeTextFileBytes(bytes);
+}
+
+} // namespace fenster

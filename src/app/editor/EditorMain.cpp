@@ -1,0 +1,41 @@
+// fensterdaten: the window editor, also started by host programs with
+// "-FILE:" (edit or show a description) and "-OUTFILE:" (render a bitmap).
+
+#include "CommandLine.h"
+#include "Fenstereditor.h"
+
+#include "Log.h"
+#include "Translator.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <exception>
+
+int main(int argc, char** argv)
+{
+    using namespace fenster;
+    const QStringList arguments = ArgumentsFromMain(argc, argv);
+    // A render-only run on a machine without a screen must not fail for
+    // want of a display; the platform is fixed before the application exists.
+    SelectPlatformForRun(arguments);
+
+    QApplication application(argc, argv);
+    LogStartup();
+    QGuiApplication::setApplicationDisplayName(QString::fromLatin1(kApplicationTitle));
+
+    int code = 0;
+    try {
+        TFenstereditor window(EditorStartup::fromProcess(arguments));
+        window.show();
+        code = application.exec();
+        if (window.exitCode() != 0)
+            code = window.exitCode();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        code = 2;
+    }
+    LogStop();
+    EndTranslation();
+    return code;
+}
