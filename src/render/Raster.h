@@ -1,0 +1,28 @@
+#pragma once
+
+#include "Canvas.h"
+#include "RasterImage.h"
+
+namespace fenster {
+
+// Which pixels of a bitmap are drawing, measured against a threshold on
+// (red + green + blue) div 3.
+enum class ContentIs { Darker, Lighter };
+
+// Crops the bitmap to its drawn content and leaves it opaque (24 bits).
+// Rows whose first content pixel lies in column 0 do not count for the
+// left, top and bottom edges, and the right edge stops one column short of
+// the last; a bitmap without content, or one that would not shrink by more
+// than a pixel either way, keeps its size. An empty bitmap stays empty.
+void TrimToContent(RasterImage& bitmap, int threshold, ContentIs content);
+
+// Same size and every 32-bit pixel (alpha included) the same.
+bool BitmapsEqual(const RasterImage& a, const RasterImage& b);
+
+// A cross 20 pixels wide centred on (x, y), with the current pen.
+void DrawCrossMark(Canvas& canvas, double x, double y);
+
+// A line between two pixel positions given as reals, with the current pen.
+void DrawPixelLine(Canvas& canvas, double x1, double y1, double x2, double y2);
+
+} // namespace fenster
