@@ -18,66 +18,80 @@ void appendInt(std::string& out, std::int32_t value)
     out.append(buffer, result.ptr);
 }
 
-void appendFlag(std::string& out, char letter)
-{
-    out += TokenSeparator;
-    out += letter;
-}
+// The text of one field, built in a fixed buffer: the width, at most 14
+// flags of two characters and 6 keyed values of at most 14 characters, ";".
+class FieldText {
+public:
+    void number(std::int32_t value) { m_end = std::to_chars(m_end, m_buffer + sizeof m_buffer, value).ptr; }
+    void flag(char letter)
+    {
+        *m_end++ = TokenSeparator;
+        *m_end++ = letter;
+    }
+    void keyed(char letter, std::int32_t value)
+    {
+        flag(letter);
+        *m_end++ = ':';
+        number(value);
+    }
+    void end() { *m_end++ = FieldEnd; }
+    std::string_view text() const { return std::string_view(m_buffer, std::size_t(m_end - m_buffer)); }
 
-void appendKeyed(std::string& out, char letter, std::int32_t value)
-{
-    out += TokenSeparator;
-    out += letter;
-    out += ':';
-    appendInt(out, value);
-}
+private:
+    char m_buffer[11 + 14 * 2 + 6 * 14 + 1 + 8];
+    char* m_end = m_buffer;
+};
 
-// The options of one field in the writer's order. A fixed pane hides its
-// retained opening flags; every field gets at least one option (F, V, or
-// "T:10" for an empty field that is not fixed).
-void appendOptions(std::string& out, const TFensterlement& field)
+// One field in the writer's order. A fixed pane hides its retained opening
+// flags; every field gets at least one option (F, V, or "T:10" for an empty
+// field that is not fixed).
+void appendField(std::string& out, const TFensterlement& field)
 {
+    FieldText text;
+    text.number(field.width());
     const bool sash = !field.fixedGlazing();
     if (sash && field.leftHinged())
-        appendFlag(out, Option::LeftHinged);
+        text.flag(Option::LeftHinged);
     if (sash && field.rightHinged())
-        appendFlag(out, Option::RightHinged);
+        text.flag(Option::RightHinged);
     if (!sash)
-        appendFlag(out, Option::FixedGlazing);
+        text.flag(Option::FixedGlazing);
     else if (field.baseType() != BaseLeerfeld)
-        appendFlag(out, Option::Sash);
+        text.flag(Option::Sash);
     if (sash && field.tiltable())
-        appendFlag(out, Option::Tiltable);
+        text.flag(Option::Tiltable);
     if (sash && field.swinging())
-        appendFlag(out, Option::Swinging);
+        text.flag(Option::Swinging);
     if (sash && field.sliding())
-        appendFlag(out, Option::Sliding);
+        text.flag(Option::Sliding);
     if (sash && field.handle())
-        appendFlag(out, Option::Handle);
+        text.flag(Option::Handle);
     if (field.mirrored())
-        appendFlag(out, Option::Mirrored);
+        text.flag(Option::Mirrored);
     if (field.rollerShutterBox())
-        appendFlag(out, Option::RollerShutterBox);
+        text.flag(Option::RollerShutterBox);
     if (field.sillConnection())
-        appendFlag(out, Option::SillConnection);
+        text.flag(Option::SillConnection);
     if (field.opensOutward())
-        appendFlag(out, Option::OpensOutward);
+        text.flag(Option::OpensOutward);
     if (field.insectScreen())
-        appendFlag(out, Option::InsectScreen);
+        text.flag(Option::InsectScreen);
     if (field.pleatedBlind())
-        appendFlag(out, Option::PleatedBlind);
+        text.flag(Option::PleatedBlind);
     if (field.verticalMuntins() > 0)
-        appendKeyed(out, Option::VerticalMuntins, field.verticalMuntins());
+        text.keyed(Option::VerticalMuntins, field.verticalMuntins());
     if (field.horizontalMuntins() > 0)
-        appendKeyed(out, Option::HorizontalMuntins, field.horizontalMuntins());
+        text.keyed(Option::HorizontalMuntins, field.horizontalMuntins());
     if (field.baseType() > 0)
-        appendKeyed(out, Option::BaseType, field.baseType());
+        text.keyed(Option::BaseType, field.baseType());
     if (field.height1() > 0)
-        appendKeyed(out, Option::Height1, field.height1());
+        text.keyed(Option::Height1, field.height1());
     if (field.extraHeight() > 0)
-        appendKeyed(out, Option::ExtraHeight, field.extraHeight());
+        text.keyed(Option::ExtraHeight, field.extraHeight());
     if (field.height2() > 0)
-        appendKeyed(out, Option::Height2, field.height2());
+        text.keyed(Option::Height2, field.height2());
+    text.end();
+    out += text.text();
 }
 
 } // namespace
@@ -89,7 +103,7 @@ std::string WriteDescription(TFenster& window, int selectedRow, int selectedFiel
     window.setWidth(OverallWidth(window));
 
     std::string out;
-    out.reserve(64);
+    out.reserve(256);
     appendInt(out, window.height());
     out += TokenSeparator;
     appendInt(out, window.width());
@@ -103,11 +117,8 @@ std::string WriteDescription(TFenster& window, int selectedRow, int selectedFiel
         out += TokenSeparator;
         appendInt(out, row->FieldCount());
         out += TokenSeparator;
-        for (const TFensterlement* field = row->leftmostField(); field; field = field->next()) {
-            appendInt(out, field->width());
-            appendOptions(out, *field);
-            out += FieldEnd;
-        }
+        for (const TFensterlement* field = row->leftmostField(); field; field = field->next())
+            appendField(out, *field);
     }
     return out;
 }
@@ -144,17 +155,15 @@ public:
     {
     }
 
+    // Tokens are a few characters long, so a plain loop beats a library search.
     std::string_view upTo(char end)
     {
-        const std::size_t stop = m_text.find(end, m_position);
-        if (stop == std::string_view::npos) {
-            const std::string_view rest = m_text.substr(m_position);
-            m_position = m_text.size();
-            return rest;
-        }
-        const std::string_view token = m_text.substr(m_position, stop - m_position);
-        m_position = stop + 1;
-        return token;
+        const std::size_t start = m_position;
+        std::size_t stop = start;
+        while (stop < m_text.size() && m_text[stop] != end)
+            ++stop;
+        m_position = stop < m_text.size() ? stop + 1 : stop;
+        return m_text.substr(start, stop - start);
     }
 
 private:
@@ -188,16 +197,16 @@ public:
     // Applies the options of one field in text order; false on an error.
     bool options(TFensterlement& field)
     {
-        std::string_view rest = m_cursor.upTo(FieldEnd);
-        while (true) {
-            const std::size_t comma = rest.find(TokenSeparator);
-            const std::string_view piece = rest.substr(0, comma);
-            if (!apply(field, piece))
+        const std::string_view all = m_cursor.upTo(FieldEnd);
+        std::size_t start = 0;
+        for (std::size_t i = 0; i <= all.size(); ++i) {
+            if (i < all.size() && all[i] != TokenSeparator)
+                continue;
+            if (!apply(field, all.substr(start, i - start)))
                 return false;
-            if (comma == std::string_view::npos)
-                return true;
-            rest.remove_prefix(comma + 1);
+            start = i + 1;
         }
+        return true;
     }
 
     std::optional<std::string> takeError() { return std::move(m_error); }
@@ -205,6 +214,16 @@ public:
 private:
     std::optional<std::int32_t> convert(std::string_view token)
     {
+        // Most tokens are a few plain digits, which cannot overflow; the
+        // full conversion handles blanks, signs, range and errors.
+        if (!token.empty() && token.size() <= 9) {
+            std::int32_t quick = 0;
+            std::size_t i = 0;
+            for (; i < token.size() && token[i] >= '0' && token[i] <= '9'; ++i)
+                quick = quick * 10 + (token[i] - '0');
+            if (i == token.size())
+                return quick;
+        }
         const std::optional<std::int32_t> value = StrictToInt(token);
         if (!value)
             m_error = InvalidIntegerMessage(token);
