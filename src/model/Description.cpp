@@ -166,6 +166,19 @@ public:
         return m_text.substr(start, stop - start);
     }
 
+    // One option of a field: the text up to the next "," or ";" (consumed)
+    // or the end. fieldEnded tells whether the field's options are over.
+    std::string_view option(bool& fieldEnded)
+    {
+        const std::size_t start = m_position;
+        std::size_t stop = start;
+        while (stop < m_text.size() && m_text[stop] != TokenSeparator && m_text[stop] != FieldEnd)
+            ++stop;
+        fieldEnded = stop == m_text.size() || m_text[stop] == FieldEnd;
+        m_position = stop < m_text.size() ? stop + 1 : stop;
+        return m_text.substr(start, stop - start);
+    }
+
 private:
     std::string_view m_text;
     std::size_t m_position = 0;
@@ -194,17 +207,14 @@ public:
         return *value;
     }
 
-    // Applies the options of one field in text order; false on an error.
+    // Applies the options of one field in text order, up to its ";" or the
+    // end of the text; false on an error.
     bool options(TFensterlement& field)
     {
-        const std::string_view all = m_cursor.upTo(FieldEnd);
-        std::size_t start = 0;
-        for (std::size_t i = 0; i <= all.size(); ++i) {
-            if (i < all.size() && all[i] != TokenSeparator)
-                continue;
-            if (!apply(field, all.substr(start, i - start)))
+        bool fieldEnded = false;
+        while (!fieldEnded) {
+            if (!apply(field, m_cursor.option(fieldEnded)))
                 return false;
-            start = i + 1;
         }
         return true;
     }
