@@ -265,10 +265,16 @@ std::vector<MmPoint> InsetPolygon(std::span<const MmPoint> p, double d)
         return {};
     const auto at = [&](std::size_t k) { return p[k % n]; };
 
+    // Edge k runs from point k to point k + 1, with point k + 2 to look ahead.
+    std::vector<Line> edges;
+    edges.reserve(n);
+    for (std::size_t k = 0; k < n; ++k)
+        edges.push_back(shiftedEdge(at(k), at(k + 1), at(k + 2), d));
+
     std::vector<MmPoint> q(n + 4);
     for (std::size_t k = 0; k < n; ++k) {
-        const Line a = shiftedEdge(at(k), at(k + 1), at(k + 2), d);
-        const Line b = shiftedEdge(at(k + 1), at(k + 2), at(k + 3), d);
+        const Line& a = edges[k];
+        const Line& b = edges[(k + 1) % n];
         const Crossing x = crossing(a, b);
         if (x.den == 0.0)
             q[k] = mid({ clampToInt(std::int64_t(a.x1)), clampToInt(std::int64_t(a.y1)) },

@@ -198,34 +198,51 @@ QPen qtPen(const Pen& pen)
     return result;
 }
 
-// The generation mask of the own exclusive-or pixels: a pixel is inverted
-// at most once per call. Shared by all canvases, as the engine draws on one
-// at a time.
-struct XorMask {
-    std::vector<std::uint8_t> stamps;
-    int width = 0;
-    int height = 0;
-    std::uint8_t generation = 0;
-
-    void begin(int w, int h)
-    {
-        if (w != width || h != height) {
-            width = w;
-            height = h;
-            stamps.assign(std::size_t(w) * std::size_t(h), 0);
-            generation = 0;
-        }
-        if (++generation == 0) {
-            std::fill(stamps.begin(), stamps.end(), 0);
-            generation = 1;
-        }
-    }
-};
-
-XorMask& xorMask()
+// Walks the pixels of the centre line of a polyline, segment by segment,
+// each from its start pixel to its end pixel (included when withEnd), and
+// calls plot(x, y) for each. Steps whose major coordinate lies further than
+// margin outside the W x H image are skipped, so that any coordinates cost
+// at most the image's size per segment.
+template<typename Plot>
+void walkCentreLine(std::span<const PixelPoint> points, bool withEnd, std::int64_t margin, int W, int H, Plot&& plot)
 {
-    static XorMask mask;
-    return mask;
+for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+    const std::int64_t x0 = points[i].x, y0 = points[i].y;
+    const std::int64_t x1 = points[i + 1].x, y1 = points[i + 1].y;
+    const std::int64_t adx = std::llabs(x1 - x0), ady = std::llabs(y1 - y0);
+    if (adx == 0 && ady == 0) {
+        if (withEnd)
+            plot(x0, y0);
+        continue;
+    }
+    const bool xMajor = adx >= ady;
+    const std::int64_t major0 = xMajor ? x0 : y0;
+    const std::int64_t major1 = xMajor ? x1 : y1;
+    const std::int64_t minor0 = xMajor ? y0 : x0;
+    const std::int64_t minor1 = xMajor ? y1 : x1;
+    const std::int64_t length = xMajor ? adx : ady;
+    const std::int64_t extent = xMajor ? W : H;
+    const std::int64_t sign = major1 >= major0 ? 1 : -1;
+    // Only the steps whose major coordinate lies on the image.
+    std::int64_t kFirst = 0;
+    std::int64_t kLast = withEnd ? length : length - 1;
+    if (sign > 0) {
+        kFirst = std::max(kFirst, -margin - major0);
+        kLast = std::min(kLast, extent + margin - major0);
+    } else {
+        kFirst = std::max(kFirst, major0 - (extent + margin));
+        kLast = std::min(kLast, major0 + margin);
+    }
+    const double slope = double(minor1 - minor0) / double(length);
+    for (std::int64_t k = kFirst; k <= kLast; ++k) {
+        const std::int64_t major = major0 + sign * k;
+        const std::int64_t minor = minor0 + std::int64_t(std::floor(double(k) * slope + 0.5));
+        if (xMajor)
+            plot(major, minor);
+        else
+            plot(minor, major);
+    }
+}
 }
 
 } // namespace
@@ -280,11 +297,37 @@ void QtCanvas::applyPen(const Pen& pen)
     m_painter.setPen(qtPen(pen));
 }
 
+bool QtCanvas::drawsOwnPixels(const Pen& pen) const
+{
+    return xorMode() == XorMode::OwnPixels && pen.style == PenStyle::Solid && penWidth(pen) == 1
+        && m_painter.compositionMode() == QPainter::CompositionMode_SourceOver;
+}
+
+void QtCanvas::copyPixels(std::span<const PixelPoint> points, const Pen& pen)
+{
+    QImage& image = *m_image;
+    const int W = image.width();
+    const int H = image.height();
+    const std::uint32_t colour = 0xff000000u | (std::uint32_t(pen.colour.r) << 16) | (std::uint32_t(pen.colour.g) << 8)
+        | pen.colour.b;
+    uchar* bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    walkCentreLine(points, false, 1, W, H, [&](std::int64_t x, std::int64_t y) {
+        if (x >= 0 && y >= 0 && x < W && y < H)
+            reinterpret_cast<std::uint32_t*>(bits + qsizetype(y) * stride)[x] = colour;
+    });
+}
+
 void QtCanvas::drawLine(PixelPoint from, PixelPoint to, const Pen& pen)
 {
     if (pen.mix == PenMix::Xor) {
         const PixelPoint points[] = { from, to };
         xorStrokes(points, pen);
+        return;
+    }
+    if (drawsOwnPixels(pen)) {
+        const PixelPoint points[] = { from, to };
+        copyPixels(points, pen);
         return;
     }
     applyPen(pen);
@@ -305,6 +348,10 @@ void QtCanvas::drawPolyline(std::span<const PixelPoint> points, const Pen& pen)
         xorStrokes(points, pen);
         return;
     }
+    if (drawsOwnPixels(pen)) {
+        copyPixels(points, pen);
+        return;
+    }
     if (!allWithinLimit(points)) {
         for (std::size_t i = 0; i + 1 < points.size(); ++i)
             drawLine(points[i], points[i + 1], pen);
@@ -321,9 +368,22 @@ void QtCanvas::drawPolygon(std::span<const PixelPoint> points, const Pen& pen, c
     if (polygon.size() < 3)
         return;
     if (brush.style == BrushStyle::Solid) {
-        m_painter.setPen(Qt::NoPen);
-        m_painter.setBrush(qtColour(brush.colour));
-        m_painter.drawPolygon(polygon, Qt::WindingFill);
+        // An upright rectangle, the most common field, fills as a rectangle:
+        // the same pixels (those whose centres lie inside) at a fraction of
+        // the cost.
+        const bool upright = polygon.size() == 4
+            && ((polygon[0].y() == polygon[1].y() && polygon[1].x() == polygon[2].x() && polygon[2].y() == polygon[3].y()
+                    && polygon[3].x() == polygon[0].x())
+                || (polygon[0].x() == polygon[1].x() && polygon[1].y() == polygon[2].y()
+                    && polygon[2].x() == polygon[3].x() && polygon[3].y() == polygon[0].y()));
+        if (upright) {
+            const QRect box = polygon.boundingRect();
+            m_painter.fillRect(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1), qtColour(brush.colour));
+        } else {
+            m_painter.setPen(Qt::NoPen);
+            m_painter.setBrush(qtColour(brush.colour));
+            m_painter.drawPolygon(polygon, Qt::WindingFill);
+        }
     }
     std::vector<PixelPoint> closed;
     closed.reserve(std::size_t(polygon.size()) + 1);
@@ -346,6 +406,10 @@ void QtCanvas::drawRectangle(PixelRect rect, const Pen& pen, const Brush& brush)
     const PixelPoint outline[] = { a, { b.x - 1, a.y }, { b.x - 1, b.y - 1 }, { a.x, b.y - 1 }, a };
     if (pen.mix == PenMix::Xor) {
         xorStrokes(outline, pen);
+        return;
+    }
+    if (drawsOwnPixels(pen)) {
+        copyPixels(outline, pen);
         return;
     }
     applyPen(pen);
@@ -486,75 +550,124 @@ void QtCanvas::xorPixels(std::span<const PixelPoint> points, const Pen& pen)
     const std::uint32_t colour = (std::uint32_t(pen.colour.r) << 16) | (std::uint32_t(pen.colour.g) << 8) | pen.colour.b;
 
     // The pen's footprint: a disc of the pen's diameter around each pixel
-    // of the centre line.
-    std::vector<PixelPoint> footprint;
+    // of the centre line, as one span per row.
     const int low = -(width / 2);
     const int high = low + width - 1;
     const double radius = width / 2.0;
-    for (int dy = low; dy <= high; ++dy)
+    std::vector<std::pair<int, int>> footprint; // row offset low + i: dx from, dx to
+    for (int dy = low; dy <= high; ++dy) {
+        int from = high + 1;
+        int to = low - 1;
         for (int dx = low; dx <= high; ++dx)
-            if (width <= 2 || dx * dx + dy * dy <= radius * radius + 0.25)
-                footprint.push_back({ dx, dy });
+            if (width <= 2 || dx * dx + dy * dy <= radius * radius + 0.25) {
+                from = std::min(from, dx);
+                to = std::max(to, dx);
+            }
+        footprint.push_back({ from, to });
+    }
 
-    XorMask& mask = xorMask();
-    mask.begin(W, H);
-    const std::uint8_t generation = mask.generation;
-    uchar* bits = image.bits();
-    const qsizetype stride = image.bytesPerLine();
-    const auto plot = [&](std::int64_t cx, std::int64_t cy) {
-        for (PixelPoint o : footprint) {
-            const std::int64_t x = cx + o.x;
-            const std::int64_t y = cy + o.y;
-            if (x < 0 || y < 0 || x >= W || y >= H)
+    // The centre line's pixels are gathered as straight runs (along a row
+    // or down a column), each run widened by the footprint into one span per
+    // row; the spans of the whole call are merged, so that every covered
+    // pixel is inverted exactly once.
+    std::vector<Span>& spans = m_spans;
+    spans.clear();
+    bool haveRun = false;
+    std::int64_t runX0 = 0, runX1 = 0, runY0 = 0, runY1 = 0;
+    const auto flush = [&] {
+        if (!haveRun)
+            return;
+        haveRun = false;
+        const std::int64_t yFirst = std::max<std::int64_t>(runY0 + low, 0);
+        const std::int64_t yLast = std::min<std::int64_t>(runY1 + high, H - 1);
+        for (std::int64_t y = yFirst; y <= yLast; ++y) {
+            // The footprint rows of the run's centres that reach row y.
+            const std::int64_t oLow = std::max<std::int64_t>(low, y - runY1);
+            const std::int64_t oHigh = std::min<std::int64_t>(high, y - runY0);
+            int from = high + 1;
+            int to = low - 1;
+            for (std::int64_t o = oLow; o <= oHigh; ++o) {
+                from = std::min(from, footprint[std::size_t(o - low)].first);
+                to = std::max(to, footprint[std::size_t(o - low)].second);
+            }
+            if (from > to)
                 continue;
-            std::uint8_t& stamp = mask.stamps[std::size_t(y) * std::size_t(W) + std::size_t(x)];
-            if (stamp == generation)
-                continue;
-            stamp = generation;
-            auto* pixel = reinterpret_cast<std::uint32_t*>(bits + y * stride) + x;
-            *pixel ^= colour;
+            const std::int64_t x0 = std::max<std::int64_t>(runX0 + from, 0);
+            const std::int64_t x1 = std::min<std::int64_t>(runX1 + to, W - 1);
+            if (x0 <= x1)
+                spans.push_back({ int(y), int(x0), int(x1) });
         }
     };
+    const auto plot = [&](std::int64_t x, std::int64_t y) {
+        if (haveRun) {
+            const bool horizontal = runY0 == runY1 && y == runY0 && (x == runX0 - 1 || x == runX1 + 1);
+            const bool vertical = runX0 == runX1 && x == runX0 && (y == runY0 - 1 || y == runY1 + 1);
+            const bool single = runX0 == runX1 && runY0 == runY1;
+            if ((horizontal && (single || runX0 != runX1)) || (vertical && (single || runY0 != runY1))) {
+                runX0 = std::min(runX0, x);
+                runX1 = std::max(runX1, x);
+                runY0 = std::min(runY0, y);
+                runY1 = std::max(runY1, y);
+                return;
+            }
+            if (x >= runX0 && x <= runX1 && y >= runY0 && y <= runY1)
+                return;
+        }
+        flush();
+        haveRun = true;
+        runX0 = runX1 = x;
+        runY0 = runY1 = y;
+    };
 
-    const std::int64_t margin = width;
-    for (std::size_t i = 0; i + 1 < points.size(); ++i) {
-        const std::int64_t x0 = points[i].x, y0 = points[i].y;
-        const std::int64_t x1 = points[i + 1].x, y1 = points[i + 1].y;
-        const std::int64_t adx = std::llabs(x1 - x0), ady = std::llabs(y1 - y0);
-        // One-pixel lines leave out their end pixel, as the platform's
-        // line call does; wide pens cover their ends.
-        const bool withEnd = width > 1;
-        const bool xMajor = adx >= ady;
-        const std::int64_t major0 = xMajor ? x0 : y0;
-        const std::int64_t major1 = xMajor ? x1 : y1;
-        const std::int64_t minor0 = xMajor ? y0 : x0;
-        const std::int64_t minor1 = xMajor ? y1 : x1;
-        const std::int64_t length = xMajor ? adx : ady;
-        const std::int64_t extent = xMajor ? W : H;
-        const std::int64_t sign = major1 >= major0 ? 1 : -1;
-        // Only the steps whose major coordinate lies on the image.
-        std::int64_t kFirst = 0;
-        std::int64_t kLast = withEnd ? length : length - 1;
-        if (sign > 0) {
-            kFirst = std::max(kFirst, -margin - major0);
-            kLast = std::min(kLast, extent + margin - major0);
-        } else {
-            kFirst = std::max(kFirst, major0 - (extent + margin));
-            kLast = std::min(kLast, major0 + margin);
-        }
-        if (length == 0) {
-            if (withEnd)
-                plot(x0, y0);
+    // One-pixel lines leave out their end pixel, as the platform's line
+    // call does; wide pens cover their ends.
+    walkCentreLine(points, width > 1, width, W, H, plot);
+    flush();
+
+    if (spans.empty())
+        return;
+    // Spans by row with a counting sort (rows are few and dense), then each
+    // row's few spans by their left end.
+    int yMin = spans.front().y;
+    int yMax = yMin;
+    for (const Span& span : spans) {
+        yMin = std::min(yMin, span.y);
+        yMax = std::max(yMax, span.y);
+    }
+    std::vector<std::uint32_t>& starts = m_rowStarts;
+    starts.assign(std::size_t(yMax - yMin) + 2, 0);
+    for (const Span& span : spans)
+        ++starts[std::size_t(span.y - yMin) + 1];
+    for (std::size_t r = 1; r < starts.size(); ++r)
+        starts[r] += starts[r - 1];
+    std::vector<Span>& sorted = m_sortedSpans;
+    sorted.resize(spans.size());
+    {
+        std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
+        for (const Span& span : spans)
+            sorted[next[std::size_t(span.y - yMin)]++] = span;
+    }
+
+    uchar* bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    for (std::size_t r = 0; r + 1 < starts.size(); ++r) {
+        const auto begin = sorted.begin() + std::ptrdiff_t(starts[r]);
+        const auto end = sorted.begin() + std::ptrdiff_t(starts[r + 1]);
+        if (begin == end)
             continue;
-        }
-        const double slope = double(minor1 - minor0) / double(length);
-        for (std::int64_t k = kFirst; k <= kLast; ++k) {
-            const std::int64_t major = major0 + sign * k;
-            const std::int64_t minor = minor0 + std::int64_t(std::floor(double(k) * slope + 0.5));
-            if (xMajor)
-                plot(major, minor);
-            else
-                plot(minor, major);
+        std::sort(begin, end);
+        auto* row = reinterpret_cast<std::uint32_t*>(bits + qsizetype(yMin + int(r)) * stride);
+        auto it = begin;
+        while (it != end) {
+            int x0 = it->x0;
+            int x1 = it->x1;
+            ++it;
+            while (it != end && it->x0 <= x1 + 1) {
+                x1 = std::max(x1, it->x1);
+                ++it;
+            }
+            for (int x = x0; x <= x1; ++x)
+                row[x] ^= colour;
         }
     }
 }

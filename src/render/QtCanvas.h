@@ -62,6 +62,8 @@ private:
     void applyPen(const Pen& pen);
     void xorStrokes(std::span<const PixelPoint> points, const Pen& pen);
     void xorPixels(std::span<const PixelPoint> points, const Pen& pen);
+    bool drawsOwnPixels(const Pen& pen) const;
+    void copyPixels(std::span<const PixelPoint> points, const Pen& pen);
     void drawOddStrokes();
 
     QPainter& m_painter;
@@ -71,6 +73,16 @@ private:
     bool m_finished = false;
     QColor m_textColour = Qt::black;
     std::vector<Stroke> m_strokes;
+    // A run of pixels on one row of the image, both ends included.
+    struct Span {
+        int y;
+        int x0;
+        int x1;
+        bool operator<(const Span& o) const { return y != o.y ? y < o.y : x0 < o.x0; }
+    };
+    std::vector<Span> m_spans;
+    std::vector<Span> m_sortedSpans;
+    std::vector<std::uint32_t> m_rowStarts;
 };
 
 // Conversions between the engine's plain image and QImage (ARGB32).

@@ -13,14 +13,14 @@ int greyValue(std::uint32_t pixel)
 
 } // namespace
 
-void TrimToContent(RasterImage& bitmap, int threshold, ContentIs content)
+PixelRect ContentRect(const std::uint32_t* pixels, int width, int height, std::ptrdiff_t stride, int threshold,
+    ContentIs content)
 {
-    const int Wd = bitmap.width;
-    const int Hd = bitmap.height;
-    for (std::uint32_t& pixel : bitmap.pixels)
-        pixel |= 0xff000000u;
-    if (bitmap.isEmpty())
-        return;
+    const int Wd = width;
+    const int Hd = height;
+    const PixelRect whole { 0, 0, std::max(Wd, 0), std::max(Hd, 0) };
+    if (Wd <= 0 || Hd <= 0)
+        return whole;
 
     int left = Wd;
     int right = 0;
@@ -29,7 +29,7 @@ void TrimToContent(RasterImage& bitmap, int threshold, ContentIs content)
     for (int y = 0; y < Hd; ++y) {
         int first = -1;
         int last = 0;
-        const std::uint32_t* row = bitmap.pixels.data() + std::size_t(y) * std::size_t(Wd);
+        const std::uint32_t* row = pixels + std::ptrdiff_t(y) * stride;
         for (int x = 0; x < Wd; ++x) {
             const int v = greyValue(row[x]);
             const bool isContent = content == ContentIs::Darker ? v < threshold : v > threshold;
@@ -61,16 +61,28 @@ void TrimToContent(RasterImage& bitmap, int threshold, ContentIs content)
     const int nh = b - top;
     // A one-pixel-wide bitmap would otherwise be cropped to nothing.
     if (nw <= 0 || nh <= 0)
-        return;
+        return whole;
     if (!(nw < Wd - 1 || nh < Hd - 1))
-        return;
+        return whole;
+    return { left, top, r, b };
+}
 
-    RasterImage cropped(nw, nh);
-    for (int y = 0; y < nh; ++y) {
-        const auto from = bitmap.pixels.begin() + std::ptrdiff_t(std::size_t(y + top) * std::size_t(Wd) + std::size_t(left));
-        std::copy(from, from + nw, cropped.pixels.begin() + std::ptrdiff_t(std::size_t(y) * std::size_t(nw)));
+PixelRect TrimToContent(RasterImage& bitmap, int threshold, ContentIs content)
+{
+    for (std::uint32_t& pixel : bitmap.pixels)
+        pixel |= 0xff000000u;
+    const PixelRect keep = ContentRect(bitmap.pixels.data(), bitmap.width, bitmap.height, bitmap.width, threshold, content);
+    if (keep.left == 0 && keep.top == 0 && keep.right == bitmap.width && keep.bottom == bitmap.height)
+        return keep;
+    RasterImage cropped(keep.width(), keep.height());
+    for (int y = 0; y < cropped.height; ++y) {
+        const auto from = bitmap.pixels.begin()
+            + std::ptrdiff_t(std::size_t(y + keep.top) * std::size_t(bitmap.width) + std::size_t(keep.left));
+        std::copy(from, from + cropped.width,
+            cropped.pixels.begin() + std::ptrdiff_t(std::size_t(y) * std::size_t(cropped.width)));
     }
     bitmap = std::move(cropped);
+    return keep;
 }
 
 bool BitmapsEqual(const RasterImage& a, const RasterImage& b)

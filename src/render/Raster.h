@@ -3,6 +3,9 @@
 #include "Canvas.h"
 #include "RasterImage.h"
 
+#include <cstddef>
+#include <cstdint>
+
 namespace fenster {
 
 // Which pixels of a bitmap are drawing, measured against a threshold on
@@ -14,7 +17,13 @@ enum class ContentIs { Darker, Lighter };
 // left, top and bottom edges, and the right edge stops one column short of
 // the last; a bitmap without content, or one that would not shrink by more
 // than a pixel either way, keeps its size. An empty bitmap stays empty.
-void TrimToContent(RasterImage& bitmap, int threshold, ContentIs content);
+// Returns the rectangle kept, in the coordinates of the bitmap before.
+PixelRect TrimToContent(RasterImage& bitmap, int threshold, ContentIs content);
+
+// The rectangle TrimToContent keeps, found on 32-bit 0xAARRGGBB rows of
+// any stride (in pixels), without changing them.
+PixelRect ContentRect(const std::uint32_t* pixels, int width, int height, std::ptrdiff_t stride, int threshold,
+    ContentIs content);
 
 // Same size and every 32-bit pixel (alpha included) the same.
 bool BitmapsEqual(const RasterImage& a, const RasterImage& b);

@@ -12,6 +12,50 @@ static const CliCommand kCommands[] = {
         "A description that does not read prints the reader's message on standard error\n"
         "and exits with status 2, as does a file that cannot be read.",
         CliNormalize},
+    {"render", "FILE... -o OUT [--scale MM_PER_PIXEL | --size WxH] [--dimensions] [--format EXT]",
+        "draw windows into PNG, BMP (24 bits), SVG or PDF pictures",
+        "Draws the window description in FILE into OUT, whose extension (png, bmp, svg,\n"
+        "pdf) selects the format. --scale draws at a constant scale (default 5 mm per\n"
+        "pixel) on a canvas sized as the editor's constant-scale export does and crops\n"
+        "the picture to what was drawn; --size fits the drawing into a box of WxH pixels\n"
+        "as the drawing area does. --dimensions draws the edge dimension chains.\n"
+        "Several FILEs, or an existing folder as OUT, write OUT/<name>.<EXT> for each\n"
+        "(EXT from --format, png when not given); a file that fails is named on\n"
+        "standard error and the others still render.\n"
+        "A field width that is not a number prints \"Fehler in Datendatei!\" on standard\n"
+        "output (with several FILEs: \"FILE: Fehler in Datendatei!\") and exits with 137;\n"
+        "otherwise a failure exits with 2.",
+        CliRender},
+    {"layout", "FILE [--scale MM_PER_PIXEL | --size WxH] [--dimensions]",
+        "print the drawing's scale, origins and field rectangles as JSON",
+        "Draws FILE as render does and prints, as JSON: DrawingScale (pixels per mm),\n"
+        "AnnotationOrigin and DrawOrigin (mm from the canvas' bottom-left corner),\n"
+        "CanvasWidth and CanvasHeight (pixels), every valid record of FieldRectTable\n"
+        "(row and field from 1; left, right in pixels from the canvas' left edge;\n"
+        "bottom, top in pixels upward from the canvas bottom) and, at a constant\n"
+        "scale, Crop: the part of the canvas kept in the picture, so that a field's\n"
+        "picture pixels are x - Crop.left and CanvasHeight - y - Crop.top.\n"
+        "A field width that is not a number exits with 137 as render does.",
+        CliLayout},
+    {"trace", "FILE [--scale MM_PER_PIXEL | --size WxH] [--dimensions]",
+        "print the drawing's canvas calls, one per line",
+        "Draws FILE on a recording canvas whose font has fixed measures (every text\n"
+        "13 pixels high and 7 pixels wide per character, font height 13), so the\n"
+        "output is the same on every machine, and prints one line per call:\n"
+        "  line X,Y X,Y pen=RRGGBB/WIDTH/STYLE/MIX\n"
+        "  polyline pen=... X,Y X,Y ...\n"
+        "  polygon pen=... brush=RRGGBB/BSTYLE X,Y X,Y ...\n"
+        "  rectangle LEFT,TOP RIGHT,BOTTOM pen=... brush=...\n"
+        "  text X,Y horizontal|up90 \"TEXT\"\n"
+        "  clip X,Y X,Y ...\n"
+        "  unclip\n"
+        "  imageand LEFT,TOP RIGHT,BOTTOM size=WxH\n"
+        "Pixels count from the canvas' top-left corner, y downward. STYLE is solid,\n"
+        "dash, dot, dashdot or dashdotdot; BSTYLE solid or clear; MIX copy or xor;\n"
+        "colours are hexadecimal red, green, blue; in TEXT, \" and \\ are escaped\n"
+        "with \\. A field width that is not a number ends the trace with the line\n"
+        "\"Fehler in Datendatei!\" and exit status 137.",
+        CliTrace},
 };
 
 std::span<const CliCommand> CliCommands()

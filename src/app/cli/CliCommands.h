@@ -35,5 +35,8 @@ std::span<const CliCommand> CliCommands();
 
 // The commands.
 int CliNormalize(const std::vector<std::string>& arguments, CliContext& context);
+int CliRender(const std::vector<std::string>& arguments, CliContext& context);
+int CliLayout(const std::vector<std::string>& arguments, CliContext& context);
+int CliTrace(const std::vector<std::string>& arguments, CliContext& context);
 
 } // namespace fenster

@@ -1,0 +1,120 @@
+#include "ConstantScale.h"
+
+#include "EngineReader.h"
+#include "QtCanvas.h"
+#include "Raster.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace fenster {
+
+namespace {
+
+constexpr int kDotsPerMetreAt96Dpi = 3780;
+
+int limitedSide(double v)
+{
+    if (!(v >= 1.0))
+        return 1;
+    return std::min(rnd(v), kMaxPictureSide);
+}
+
+} // namespace
+
+CanvasSize ConstantScaleCanvasSize(int overallHeight, int overallWidth, double mmPerPixel, int textHeight, int bottomMargin)
+{
+    if (!(mmPerPixel > 0.0) || !std::isfinite(mmPerPixel))
+        throw std::invalid_argument("the scale must be a number of millimetres per pixel above 0");
+    CanvasSize size { limitedSide(overallWidth / mmPerPixel + 10.0 * textHeight + bottomMargin + 2.0),
+        limitedSide(overallHeight / mmPerPixel + 10.0 * textHeight + 2.0) };
+    // Keep the area bounded too: the height gives way, as the window's
+    // bottom edge is what stays in place.
+    if ((long long)size.width * size.height > kMaxPicturePixels)
+        size.height = int(std::max(1LL, kMaxPicturePixels / size.width));
+    return size;
+}
+
+void ResolveOverallSize(ConstantScaleJob& job)
+{
+    if (job.overallHeight >= 0 && job.overallWidth >= 0)
+        return;
+    DescriptionReader reader(job.description);
+    const int H = reader.nextNumber();
+    const int W = reader.nextNumber();
+    if (job.overallHeight < 0)
+        job.overallHeight = H;
+    if (job.overallWidth < 0)
+        job.overallWidth = W;
+}
+
+void DrawConstantScale(Canvas& canvas, const ConstantScaleJob& job, CanvasSize size)
+{
+    canvas.setPen(Pen { kBlack, 1, PenStyle::Solid, PenMix::Copy });
+    DrawWindow(canvas, job.leftMargin, 0, size.width, size.height, job.description, job.edgeDimensions,
+        job.selectedField, job.selectedRow, 1.0 / job.mmPerPixel);
+    if (job.annotations)
+        job.annotations(canvas);
+}
+
+int TextHeightOfW(const QFont& font)
+{
+    QImage probe(1, 1, QImage::Format_RGB32);
+    probe.setDotsPerMeterX(kDotsPerMetreAt96Dpi);
+    probe.setDotsPerMeterY(kDotsPerMetreAt96Dpi);
+    return QFontMetrics(font, &probe).height();
+}
+
+QImage WhitePicture(CanvasSize size)
+{
+    QImage image(std::clamp(size.width, 1, kMaxPictureSide), std::clamp(size.height, 1, kMaxPictureSide),
+        QImage::Format_RGB32);
+    image.setDotsPerMeterX(kDotsPerMetreAt96Dpi);
+    image.setDotsPerMeterY(kDotsPerMetreAt96Dpi);
+    image.fill(Qt::white);
+    return image;
+}
+
+ConstantScalePicture RenderConstantScale(const QFont& font, ConstantScaleJob job)
+{
+    ResolveOverallSize(job);
+    ConstantScalePicture picture;
+    picture.canvas = ConstantScaleCanvasSize(job.overallHeight, job.overallWidth, job.mmPerPixel, TextHeightOfW(font),
+        job.bottomMargin);
+    QImage image = WhitePicture(picture.canvas);
+    {
+        QPainter painter(&image);
+        painter.setFont(font);
+        QtCanvas canvas(painter);
+        canvas.setFont(font);
+        DrawConstantScale(canvas, job, picture.canvas);
+    }
+    // The bitmap is RGB32, opaque: its rows serve the crop as they are.
+    picture.crop = ContentRect(reinterpret_cast<const std::uint32_t*>(image.constBits()), image.width(), image.height(),
+        image.bytesPerLine() / 4, 250, ContentIs::Darker);
+    picture.image = image.copy(picture.crop.left, picture.crop.top, picture.crop.width(), picture.crop.height());
+    return picture;
+}
+
+QImage RenderFitted(const QFont& font, std::string_view description, CanvasSize box, EdgeDimensions edgeDimensions,
+    const std::function<void(Canvas&)>& annotations)
+{
+    QImage image = WhitePicture(box);
+    QPainter painter(&image);
+    painter.setFont(font);
+    QtCanvas canvas(painter);
+    canvas.setFont(font);
+    canvas.setPen(Pen { kBlack, 1, PenStyle::Solid, PenMix::Copy });
+    DrawWindow(canvas, 1, 1, image.width() - 2, image.height() - 2, description, edgeDimensions, -1, -1, 0.0);
+    if (annotations)
+        annotations(canvas);
+    canvas.finish();
+    painter.end();
+    return image;
+}
+
+} // namespace fenster
