@@ -79,24 +79,34 @@ QImage WhitePicture(CanvasSize size)
     return image;
 }
 
-ConstantScalePicture RenderConstantScale(const QFont& font, ConstantScaleJob job)
+ConstantScaleCanvas RenderConstantScaleCanvas(const QFont& font, ConstantScaleJob job)
 {
     ResolveOverallSize(job);
-    ConstantScalePicture picture;
-    picture.canvas = ConstantScaleCanvasSize(job.overallHeight, job.overallWidth, job.mmPerPixel, TextHeightOfW(font),
+    ConstantScaleCanvas result;
+    result.canvas = ConstantScaleCanvasSize(job.overallHeight, job.overallWidth, job.mmPerPixel, TextHeightOfW(font),
         job.bottomMargin);
-    QImage image = WhitePicture(picture.canvas);
+    result.canvasImage = WhitePicture(result.canvas);
     {
-        QPainter painter(&image);
+        QPainter painter(&result.canvasImage);
         painter.setFont(font);
         QtCanvas canvas(painter);
         canvas.setFont(font);
-        DrawConstantScale(canvas, job, picture.canvas);
+        DrawConstantScale(canvas, job, result.canvas);
     }
     // The bitmap is RGB32, opaque: its rows serve the crop as they are.
-    picture.crop = ContentRect(reinterpret_cast<const std::uint32_t*>(image.constBits()), image.width(), image.height(),
+    const QImage& image = result.canvasImage;
+    result.crop = ContentRect(reinterpret_cast<const std::uint32_t*>(image.constBits()), image.width(), image.height(),
         image.bytesPerLine() / 4, 250, ContentIs::Darker);
-    picture.image = image.copy(picture.crop.left, picture.crop.top, picture.crop.width(), picture.crop.height());
+    return result;
+}
+
+ConstantScalePicture RenderConstantScale(const QFont& font, ConstantScaleJob job)
+{
+    ConstantScaleCanvas canvas = RenderConstantScaleCanvas(font, std::move(job));
+    ConstantScalePicture picture;
+    picture.canvas = canvas.canvas;
+    picture.crop = canvas.crop;
+    picture.image = canvas.canvasImage.copy(canvas.crop.left, canvas.crop.top, canvas.crop.width(), canvas.crop.height());
     return picture;
 }
 

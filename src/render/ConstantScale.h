@@ -61,6 +61,15 @@ struct ConstantScalePicture {
     PixelRect crop; // the part of the canvas kept
 };
 
+// The constant-scale canvas before cropping and the part to keep; the
+// picture is canvasImage's rectangle crop.
+struct ConstantScaleCanvas {
+    QImage canvasImage; // 32-bit opaque, the whole canvas
+    CanvasSize canvas;
+    PixelRect crop;
+};
+ConstantScaleCanvas RenderConstantScaleCanvas(const QFont& font, ConstantScaleJob job);
+
 // The whole constant-scale picture in the drawing font: white bitmap of
 // ConstantScaleCanvasSize at 96 dpi, DrawConstantScale, TrimToContent with
 // threshold 250. Throws DataFileError, and std::invalid_argument for a scale

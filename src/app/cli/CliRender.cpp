@@ -1,5 +1,6 @@
 #include "CliCommands.h"
 #include "CliInput.h"
+#include "CliPicture.h"
 
 #include "ConstantScale.h"
 #include "Engine.h"
@@ -19,7 +20,6 @@
 #include <cmath>
 #include <optional>
 #include <ostream>
-#include <sstream>
 
 namespace fenster {
 
@@ -176,7 +176,7 @@ bool isKnownFormat(const std::string& format)
 // top-left corner of the picture. At a constant scale the drawing is the
 // bitmap's, moved by the bitmap's crop.
 void paintVector(QPainter& painter, const std::string& description, const Options& options,
-    const std::optional<ConstantScalePicture>& picture, QSize size)
+    const std::optional<ConstantScaleCanvas>& picture, QSize size)
 {
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
     const QFont font = drawingFont();
@@ -199,18 +199,27 @@ void paintVector(QPainter& painter, const std::string& description, const Option
 bool renderTo(const std::string& description, const Options& options, const QString& path, const std::string& format,
     std::ostream& err)
 {
-    std::optional<ConstantScalePicture> picture;
+    std::optional<ConstantScaleCanvas> picture;
     if (!options.box)
-        picture = RenderConstantScale(drawingFont(), jobFor(description, options));
+        picture = RenderConstantScaleCanvas(drawingFont(), jobFor(description, options));
     bool written = false;
     if (format == "png" || format == "bmp") {
-        const QImage image = picture ? picture->image : RenderFitted(drawingFont(), description, *options.box, options.dimensions);
-        // Bitmaps go out with 24 bits per pixel, as the editor writes them;
-        // PNG with light compression, as speed matters more to host programs.
-        const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-        written = format == "png" ? rgb.save(path, "PNG", 80) : rgb.save(path, "BMP");
+        QImage image;
+        if (picture) {
+            // The crop as a view of the canvas: no copy of the pixels.
+            const QImage& canvas = picture->canvasImage;
+            const PixelRect& crop = picture->crop;
+            image = QImage(canvas.constBits() + qsizetype(crop.top) * canvas.bytesPerLine() + qsizetype(crop.left) * 4,
+                crop.width(), crop.height(), canvas.bytesPerLine(), canvas.format());
+        } else {
+            image = RenderFitted(drawingFont(), description, *options.box, options.dimensions);
+        }
+        // Bitmaps go out with 24 bits per pixel (or a palette), as host
+        // programs read them.
+        written = format == "png" ? WriteFastPng(image, path) : image.save(path, "BMP");
     } else {
-        const QSize size = picture ? picture->image.size() : QSize(options.box->width, options.box->height);
+        const QSize size = picture ? QSize(picture->crop.width(), picture->crop.height())
+                                   : QSize(options.box->width, options.box->height);
         QPainter painter;
         if (format == "svg") {
             QSvgGenerator generator;
@@ -249,11 +258,11 @@ void printJsonPoint(std::ostream& out, MmPoint p)
 void printLayout(std::ostream& out, std::optional<PixelRect> crop)
 {
     const EngineState& e = Engine();
-    std::ostringstream scale;
-    scale.precision(17);
-    scale << e.DrawingScale;
+    // The shortest text that reads back as the same number.
+    char scale[64];
+    const auto written = std::to_chars(scale, scale + sizeof scale, e.DrawingScale);
     out << "{\n";
-    out << "  \"DrawingScale\": " << scale.str() << ",\n";
+    out << "  \"DrawingScale\": " << std::string_view(scale, std::size_t(written.ptr - scale)) << ",\n";
     out << "  \"AnnotationOrigin\": ";
     printJsonPoint(out, e.AnnotationOrigin);
     out << ",\n  \"DrawOrigin\": ";

@@ -1,0 +1,215 @@
+// fensterdaten-cli render, layout and trace, driven from outside.
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome runCli(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(FENSTER_CLI), arguments);
+    if (!process.waitForStarted(10000))
+        return {};
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return {};
+    }
+    Outcome outcome;
+    outcome.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    outcome.out = process.readAllStandardOutput().toStdString();
+    outcome.err = process.readAllStandardError().toStdString();
+    return outcome;
+}
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& text)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    return path;
+}
+
+QString example(const char* name)
+{
+    return QStringLiteral(FENSTER_EXAMPLES "/") + QString::fromLatin1(name);
+}
+
+TEST(CliRender, EveryExampleRendersInEveryFormat)
+{
+    QTemporaryDir dir;
+    const QStringList examples = QDir(QStringLiteral(FENSTER_EXAMPLES)).entryList({ QStringLiteral("*.Fnt") });
+    ASSERT_FALSE(examples.isEmpty());
+    QStringList arguments { QStringLiteral("render") };
+    for (const QString& name : examples)
+        arguments << example(name.toLatin1().constData());
+    for (const char* format : { "png", "bmp", "svg", "pdf" }) {
+        SCOPED_TRACE(format);
+        const QString folder = dir.filePath(QString::fromLatin1(format));
+        const Outcome outcome = runCli(arguments + QStringList { "-o", folder, "--format", format, "--dimensions" });
+        ASSERT_EQ(outcome.status, 0) << outcome.err;
+        for (const QString& name : examples) {
+            const QString path = folder + "/" + QFileInfo(name).completeBaseName() + "." + format;
+            ASSERT_TRUE(QFileInfo(path).size() > 0) << path.toStdString();
+            if (QByteArray(format) == "svg") {
+                EXPECT_TRUE(QSvgRenderer(path).isValid());
+            } else if (QByteArray(format) != "pdf") {
+                const QImage image(path);
+                ASSERT_FALSE(image.isNull());
+                // Cropped to the drawing: its last row and first column
+                // hold drawn pixels.
+                bool lastRow = false;
+                bool firstColumn = false;
+                for (int x = 0; x < image.width(); ++x)
+                    lastRow = lastRow || qGray(image.pixel(x, image.height() - 1)) < 250;
+                for (int y = 0; y < image.height(); ++y)
+                    firstColumn = firstColumn || qGray(image.pixel(0, y)) < 250;
+                EXPECT_TRUE(lastRow && firstColumn) << path.toStdString();
+            }
+        }
+    }
+}
+
+TEST(CliRender, ConstantScaleAndFittedSizes)
+{
+    QTemporaryDir dir;
+    const QString description = writeFile(dir, "w.Fnt", "1000,500,1,1000,1,500,V;");
+    // 5 mm per pixel: the outline is 100 x 200 pixels, plus the pen's
+    // overhang; the crop stops one column short on the right.
+    ASSERT_EQ(runCli({ "render", description, "-o", dir.filePath("a.png"), "--scale", "5" }).status, 0);
+    const QImage constant(dir.filePath("a.png"));
+    EXPECT_NEAR(constant.width(), 101, 2);
+    EXPECT_NEAR(constant.height(), 201, 2);
+    ASSERT_EQ(runCli({ "render", description, "-o", dir.filePath("b.png"), "--scale", "2.5" }).status, 0);
+    EXPECT_NEAR(QImage(dir.filePath("b.png")).height(), 401, 2);
+    ASSERT_EQ(runCli({ "render", description, "-o", dir.filePath("c.bmp"), "--size", "320x240" }).status, 0);
+    const QImage fitted(dir.filePath("c.bmp"));
+    EXPECT_EQ(fitted.size(), QSize(320, 240));
+    EXPECT_EQ(fitted.depth(), 32); // as loaded; the file holds 24 bits
+    QFile bmp(dir.filePath("c.bmp"));
+    ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
+    const QByteArray header = bmp.read(30);
+    EXPECT_EQ(uchar(header[28]), 24);
+}
+
+TEST(CliRender, BadFieldWidthEndsWith137)
+{
+    QTemporaryDir dir;
+    const QString bad = writeFile(dir, "bad.Fnt", "1000,1000,1,1000,1,F;");
+    const Outcome single = runCli({ "render", bad, "-o", dir.filePath("bad.png") });
+    EXPECT_EQ(single.status, 137);
+    EXPECT_EQ(single.out, "Fehler in Datendatei!\n");
+    for (const char* command : { "layout", "trace" }) {
+        const Outcome outcome = runCli({ command, bad });
+        EXPECT_EQ(outcome.status, 137) << command;
+        EXPECT_TRUE(outcome.out.ends_with("Fehler in Datendatei!\n")) << command;
+    }
+}
+
+TEST(CliRender, SeveralFilesGoOnPastAFailure)
+{
+    QTemporaryDir dir;
+    const QString good = writeFile(dir, "good.Fnt", "1000,1000,1,1000,1,1000,L,F,K;");
+    const QString bad = writeFile(dir, "bad.Fnt", "1000,1000,1,1000,1,x,F;");
+    const QString missing = dir.filePath("missing.Fnt");
+    const QString later = writeFile(dir, "later.Fnt", "1000,1000,1,1000,1,1000,V;");
+    const QString out = dir.filePath("out");
+    const Outcome outcome = runCli({ "render", good, bad, missing, later, "-o", out });
+    EXPECT_EQ(outcome.status, 137);
+    EXPECT_NE(outcome.out.find("bad.Fnt: Fehler in Datendatei!"), std::string::npos) << outcome.out;
+    EXPECT_NE(outcome.err.find("missing.Fnt"), std::string::npos) << outcome.err;
+    EXPECT_TRUE(QFileInfo::exists(out + "/good.png"));
+    EXPECT_TRUE(QFileInfo::exists(out + "/later.png"));
+    EXPECT_FALSE(QFileInfo::exists(out + "/bad.png"));
+
+    const Outcome unreadable = runCli({ "render", good, missing, "-o", out });
+    EXPECT_EQ(unreadable.status, 2);
+}
+
+TEST(CliRender, UsageErrors)
+{
+    const char* const cases[][6] = {
+        { "render", "x.Fnt", nullptr },
+        { "render", "x.Fnt", "-o", "x.gif", nullptr },
+        { "render", "x.Fnt", "-o", "x.png", "--scale", "0" },
+        { "render", "x.Fnt", "-o", "x.png", "--size", "10" },
+        { "layout", "x.Fnt", "--scale", "-1", nullptr },
+        { "trace", nullptr },
+        { "trace", "a.Fnt", "b.Fnt", nullptr },
+    };
+    for (const auto& c : cases) {
+        QStringList arguments;
+        for (const char* a : c)
+            if (a)
+                arguments << QString::fromLatin1(a);
+            else
+                break;
+        EXPECT_EQ(runCli(arguments).status, 1) << arguments.join(' ').toStdString();
+    }
+}
+
+TEST(CliTrace, RecordsTheCallsAtConstantScale)
+{
+    QTemporaryDir dir;
+    // At 5 mm per pixel with text 13 pixels high the canvas is
+    // rnd(500 / 5 + 130 + 2) = 232 wide and rnd(1000 / 5 + 130 + 2) = 332
+    // high; the left margin of 20 pixels is 100 mm, the bottom edge 5 mm up.
+    // The unhinged sash is mirrored, so its outline starts at the left.
+    const Outcome outcome = runCli({ "trace", writeFile(dir, "w.Fnt", "1000,500,1,1000,1,500,F;") });
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_TRUE(outcome.out.starts_with("polyline pen=dddddd/3/solid/xor 20,331 20,131 120,131 120,331 20,331\n"))
+        << outcome.out;
+    // Band at 31 mm, glass at 50 mm.
+    EXPECT_NE(outcome.out.find("polygon pen=000000/1/solid/copy brush=c0c0c0/solid 26,325 26,137 114,137 114,325\n"),
+        std::string::npos)
+        << outcome.out;
+    const Outcome fitted = runCli({ "trace", writeFile(dir, "w.Fnt", "1000,500,1,1000,1,500,F;"), "--size", "100x100" });
+    ASSERT_EQ(fitted.status, 0);
+    EXPECT_NE(fitted.out, outcome.out);
+}
+
+TEST(CliLayout, ReportsScaleOriginsAndFieldRectangles)
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, "w.Fnt", "1000,1000,2,600,2,500,F;500,T:10;400,1,1000,V;");
+    const Outcome outcome = runCli({ "layout", path, "--scale", "5" });
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    const std::string& json = outcome.out;
+    EXPECT_NE(json.find("\"DrawingScale\": 0.2,"), std::string::npos) << json;
+    // Left margin 20 pixels = 100 mm; the first field is 500 mm wide.
+    EXPECT_NE(json.find("\"AnnotationOrigin\": {\"x\": 600, \"y\": 5}"), std::string::npos) << json;
+    EXPECT_NE(json.find("{\"row\": 1, \"field\": 1, \"left\": 20, \"bottom\": 1, \"right\": 120, \"top\": 121}"),
+        std::string::npos)
+        << json;
+    // The empty field keeps its record.
+    EXPECT_NE(json.find("{\"row\": 1, \"field\": 2, \"left\": 120, \"bottom\": 1, \"right\": 220, \"top\": 121}"),
+        std::string::npos)
+        << json;
+    EXPECT_NE(json.find("{\"row\": 2, \"field\": 1, \"left\": 20, \"bottom\": 121, \"right\": 220, \"top\": 201}"),
+        std::string::npos)
+        << json;
+    EXPECT_NE(json.find("\"Crop\": {"), std::string::npos);
+    const Outcome fitted = runCli({ "layout", path, "--size", "400x300" });
+    ASSERT_EQ(fitted.status, 0);
+    EXPECT_EQ(fitted.out.find("\"Crop\""), std::string::npos);
+    EXPECT_NE(fitted.out.find("\"CanvasWidth\": 398"), std::string::npos) << fitted.out;
+}
+
+} // namespace
