@@ -710,7 +710,9 @@ void QtCanvas::drawOddStrokes()
         events.push_back({ t1, -1 });
     }
     m_painter.setBrush(Qt::NoBrush);
-    for (auto& [key, events] : lines) {
+    for (auto& entry : lines) {
+        const LineKey& key = entry.first;
+        auto& events = entry.second;
         std::sort(events.begin(), events.end());
         Pen pen { Colour::fromColorRef(key.colour), key.width, key.style, PenMix::Copy };
         // What the exclusive-or leaves on a white page.
