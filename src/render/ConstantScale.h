@@ -18,7 +18,7 @@ namespace fenster {
 // Bitmap sides are limited so that absurd sizes in a description cannot
 // claim unbounded memory; a larger drawing is cut at the top and right.
 inline constexpr int kMaxPictureSide = 16384;
-inline constexpr long long kMaxPicturePixels = 64LL << 20;
+inline constexpr long long kMaxPicturePixels = 16LL << 20;
 
 struct CanvasSize {
     int width = 0;

@@ -206,43 +206,47 @@ QPen qtPen(const Pen& pen)
 template<typename Plot>
 void walkCentreLine(std::span<const PixelPoint> points, bool withEnd, std::int64_t margin, int W, int H, Plot&& plot)
 {
-for (std::size_t i = 0; i + 1 < points.size(); ++i) {
-    const std::int64_t x0 = points[i].x, y0 = points[i].y;
-    const std::int64_t x1 = points[i + 1].x, y1 = points[i + 1].y;
-    const std::int64_t adx = std::llabs(x1 - x0), ady = std::llabs(y1 - y0);
-    if (adx == 0 && ady == 0) {
-        if (withEnd)
-            plot(x0, y0);
-        continue;
+    for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+        const std::int64_t x0 = points[i].x, y0 = points[i].y;
+        const std::int64_t x1 = points[i + 1].x, y1 = points[i + 1].y;
+        // A segment wholly beside the image costs nothing.
+        if (std::max(x0, x1) < -margin || std::min(x0, x1) > W + margin || std::max(y0, y1) < -margin
+            || std::min(y0, y1) > H + margin)
+            continue;
+        const std::int64_t adx = std::llabs(x1 - x0), ady = std::llabs(y1 - y0);
+        if (adx == 0 && ady == 0) {
+            if (withEnd)
+                plot(x0, y0);
+            continue;
+        }
+        const bool xMajor = adx >= ady;
+        const std::int64_t major0 = xMajor ? x0 : y0;
+        const std::int64_t major1 = xMajor ? x1 : y1;
+        const std::int64_t minor0 = xMajor ? y0 : x0;
+        const std::int64_t minor1 = xMajor ? y1 : x1;
+        const std::int64_t length = xMajor ? adx : ady;
+        const std::int64_t extent = xMajor ? W : H;
+        const std::int64_t sign = major1 >= major0 ? 1 : -1;
+        // Only the steps whose major coordinate lies on the image.
+        std::int64_t kFirst = 0;
+        std::int64_t kLast = withEnd ? length : length - 1;
+        if (sign > 0) {
+            kFirst = std::max(kFirst, -margin - major0);
+            kLast = std::min(kLast, extent + margin - major0);
+        } else {
+            kFirst = std::max(kFirst, major0 - (extent + margin));
+            kLast = std::min(kLast, major0 + margin);
+        }
+        const double slope = double(minor1 - minor0) / double(length);
+        for (std::int64_t k = kFirst; k <= kLast; ++k) {
+            const std::int64_t major = major0 + sign * k;
+            const std::int64_t minor = minor0 + std::int64_t(std::floor(double(k) * slope + 0.5));
+            if (xMajor)
+                plot(major, minor);
+            else
+                plot(minor, major);
+        }
     }
-    const bool xMajor = adx >= ady;
-    const std::int64_t major0 = xMajor ? x0 : y0;
-    const std::int64_t major1 = xMajor ? x1 : y1;
-    const std::int64_t minor0 = xMajor ? y0 : x0;
-    const std::int64_t minor1 = xMajor ? y1 : x1;
-    const std::int64_t length = xMajor ? adx : ady;
-    const std::int64_t extent = xMajor ? W : H;
-    const std::int64_t sign = major1 >= major0 ? 1 : -1;
-    // Only the steps whose major coordinate lies on the image.
-    std::int64_t kFirst = 0;
-    std::int64_t kLast = withEnd ? length : length - 1;
-    if (sign > 0) {
-        kFirst = std::max(kFirst, -margin - major0);
-        kLast = std::min(kLast, extent + margin - major0);
-    } else {
-        kFirst = std::max(kFirst, major0 - (extent + margin));
-        kLast = std::min(kLast, major0 + margin);
-    }
-    const double slope = double(minor1 - minor0) / double(length);
-    for (std::int64_t k = kFirst; k <= kLast; ++k) {
-        const std::int64_t major = major0 + sign * k;
-        const std::int64_t minor = minor0 + std::int64_t(std::floor(double(k) * slope + 0.5));
-        if (xMajor)
-            plot(major, minor);
-        else
-            plot(minor, major);
-    }
-}
 }
 
 } // namespace
