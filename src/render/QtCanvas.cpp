@@ -289,7 +289,8 @@ void QtCanvas::finish()
 
 QtCanvas::XorMode QtCanvas::xorMode() const
 {
-    if (m_image && !m_clipped && m_painter.transform().isIdentity())
+    if (m_image && !m_clipped && !m_painter.hasClipping() && m_painter.deviceTransform().isIdentity()
+        && m_painter.opacity() == 1.0)
         return XorMode::OwnPixels;
     if (m_rasterDevice)
         return XorMode::RasterOperation;
