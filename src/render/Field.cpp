@@ -17,7 +17,8 @@ double FieldContext::reflectX(double x, Reflection reflection) const
 
 PixelPoint FieldContext::map(double x, double y, Reflection reflection) const
 {
-    return MapFromDrawOrigin(reflectX(x, reflection), y);
+    // The engine's mapping (Mapping.h) with the values of this field.
+    return { rnd((origin.x + reflectX(x, reflection)) * scale), rnd(canvasHeight - (origin.y + y) * scale) };
 }
 
 std::vector<PixelPoint> FieldContext::mapPolygon(std::span<const MmPoint> points) const
@@ -152,6 +153,9 @@ void DrawField(Canvas& canvas, const FieldValues& values, const FieldShape& shap
     ctx.m1 = ctx.shape.m1;
     ctx.mirrored = ctx.shape.mirrored;
     ctx.fieldColour = fieldColour;
+    ctx.origin = Engine().DrawOrigin;
+    ctx.scale = Engine().DrawingScale;
+    ctx.canvasHeight = Engine().CanvasHeight;
     ctx.outline = FieldOutline(ctx.shape, ctx.W, ctx.e);
     ctx.glass = InsetPolygon(ctx.outline.points, ctx.R);
     ctx.anchors = GlassAnchors(ctx.glass, ctx.shape.code, ctx.outline.topIndex);

@@ -67,6 +67,11 @@ struct FieldContext {
     Outline outline;
     std::vector<MmPoint> glass; // InsetPolygon(outline, R)
     AnchorPoints anchors; // of the glass polygon
+    // The mapping of this field, taken from the engine once: DrawOrigin,
+    // DrawingScale and CanvasHeight.
+    MmPoint origin;
+    double scale = 1.0;
+    double canvasHeight = 0.0;
 
     // x reflected about the field's centre line when the field is mirrored.
     double reflectX(double x, Reflection reflection) const;
