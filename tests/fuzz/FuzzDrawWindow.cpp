@@ -1,17 +1,32 @@
-// Feeds arbitrary text to DrawWindow on the recording canvas. Besides
+// Feeds arbitrary text to DrawWindow on the recording canvas, and every
+// other input also on the Qt canvas over a small image, whose own pixel
+// routines must stay inside the image whatever the coordinates. Besides
 // crashes and undefined behaviour it checks that the engine stays inside its
 // table, reports a bad field width only as DataFileError, and leaves a
 // usable scale behind.
 
 #include "Engine.h"
+#include "QtCanvas.h"
 #include "RecordingCanvas.h"
 #include "Window.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) { });
+    static QGuiApplication app(*argc, *argv);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -40,6 +55,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (points > 64u * 1024u * 1024u)
         std::abort();
     (void)canvas.trace();
+
+    if (choice & 0x10) {
+        QImage image(200, 150, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        fenster::QtCanvas qtCanvas(painter);
+        try {
+            fenster::DrawWindow(qtCanvas, 1, 1, 198, 148, text, dimensions, 1, 1, scale);
+        } catch (const fenster::DataFileError&) {
+        }
+    }
 
     try {
         (void)fenster::NearestFieldCorner({ 500, 500 }, text);
