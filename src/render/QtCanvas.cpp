@@ -240,7 +240,12 @@ void walkCentreLine(std::span<const PixelPoint> points, bool withEnd, std::int64
         const double slope = double(minor1 - minor0) / double(length);
         for (std::int64_t k = kFirst; k <= kLast; ++k) {
             const std::int64_t major = major0 + sign * k;
-            const std::int64_t minor = minor0 + std::int64_t(std::floor(double(k) * slope + 0.5));
+            // floor without the library call: truncate, then step down for negatives.
+            const double t = double(k) * slope + 0.5;
+            std::int64_t offset = std::int64_t(t);
+            if (t < double(offset))
+                --offset;
+            const std::int64_t minor = minor0 + offset;
             if (xMajor)
                 plot(major, minor);
             else
