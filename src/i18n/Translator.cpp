@@ -395,7 +395,9 @@ QByteArray EncodeLanguageFile(const QStringList& lines)
     for (const QString& line : lines)
         text += line + QLatin1String("\r\n");
     QByteArray bytes;
-    if (encodeWindows1252(text, bytes))
+    // Bytes that would read back as a byte-order mark are written as UTF-8.
+    if (encodeWindows1252(text, bytes) && !bytes.startsWith("\xEF\xBB\xBF")
+        && !bytes.startsWith("\xFF\xFE") && !bytes.startsWith("\xFE\xFF"))
         return bytes;
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }

@@ -75,7 +75,10 @@ public:
     QString tl(const QString& text);
     // Translates the texts of component and of every control and menu item
     // it holds, by the control's role (label, check box, group box, radio
-    // group, combo box, push button, status bar, menu item).
+    // group, combo box, push button, status bar, menu item). A group box
+    // whose child controls are all radio buttons is a radio group; a control
+    // with the dynamic property "noTranslate" set is left alone with all it
+    // holds. A menu item's hint is its status tip, a control's its tool tip.
     void Translate(QObject* component);
 
     // Rewrites the language file from the entries, atomically. Does nothing
@@ -155,8 +158,9 @@ QSet<QChar> UsedAccelerators();
 // The language file's text form. Decoding honours a UTF-8 or UTF-16
 // byte-order mark, otherwise reads Windows-1252; lines end at CR, LF or
 // CR LF. Encoding writes Windows-1252 without mark, CR LF after each line;
-// a text with characters Windows-1252 cannot hold is written as UTF-8 with
-// byte-order mark instead, so that no translation is lost.
+// a text with characters Windows-1252 cannot hold (or whose bytes would
+// begin like a byte-order mark) is written as UTF-8 with byte-order mark
+// instead, so that no translation is lost.
 QStringList DecodeLanguageFile(const QByteArray& bytes);
 QByteArray EncodeLanguageFile(const QStringList& lines);
 // Splits one line at its first "~" into source and translation and adds it.

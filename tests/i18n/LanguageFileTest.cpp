@@ -1,0 +1,116 @@
+#include "QtPrinting.h"
+#include "Translator.h"
+
+#include <gtest/gtest.h>
+
+namespace fenster {
+namespace {
+
+TEST(LanguageFile, SplitsLinesAtAnyLineBreak)
+{
+    struct Case {
+        QByteArray bytes;
+        QStringList lines;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\nb", {"a", "b"}},
+        {"a\nb\n", {"a", "b"}},
+        {"a\rb\r", {"a", "b"}},
+        {"a\r\n\r\nb\r\n", {"a", "", "b"}},
+        {"a\n\rb", {"a", "", "b"}},
+        {"\r\n", {""}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DecodeLanguageFile(c.bytes), c.lines) << c.bytes.toHex().constData();
+}
+
+TEST(LanguageFile, HonoursByteOrderMarks)
+{
+    const QString expected = QString::fromUtf8("Größe~Size €");
+    EXPECT_EQ(DecodeLanguageFile(QByteArray("\xEF\xBB\xBF") + expected.toUtf8()), QStringList{expected});
+    QByteArray utf16le("\xFF\xFE", 2);
+    QByteArray utf16be("\xFE\xFF", 2);
+    for (QChar c : expected) {
+        utf16le.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+        utf16be.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
+    }
+    EXPECT_EQ(DecodeLanguageFile(utf16le), QStringList{expected});
+    EXPECT_EQ(DecodeLanguageFile(utf16be), QStringList{expected});
+    EXPECT_EQ(DecodeLanguageFile(QByteArray("Gr\xF6\xDF" "e~Size \x80")), QStringList{expected});
+}
+
+TEST(LanguageFile, EveryWindows1252ByteSurvivesReadAndWrite)
+{
+    QByteArray all;
+    for (int byte = 0; byte < 256; ++byte) {
+        if (byte != '\r' && byte != '\n')
+            all.append(char(byte));
+    }
+    const QStringList lines = DecodeLanguageFile(all);
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(lines.front().size(), all.size());
+    EXPECT_EQ(EncodeLanguageFile(lines), all + "\r\n");
+}
+
+TEST(LanguageFile, WritesUtf8OnlyWhenWindows1252CannotHoldTheText)
+{
+    EXPECT_EQ(EncodeLanguageFile({QString::fromUtf8("Größe~Size"), QStringLiteral("Neu~")}),
+        QByteArray("Gr\xF6\xDF" "e~Size\r\nNeu~\r\n"));
+    EXPECT_EQ(EncodeLanguageFile({QString::fromUtf8("Datei~Plik ł")}),
+        QByteArray("\xEF\xBB\xBF" "Datei~Plik \xC5\x82\r\n"));
+    // Text whose Windows-1252 bytes would read back as a byte-order mark.
+    const QStringList markLike{QString::fromUtf8("ï»¿x~y")};
+    EXPECT_EQ(DecodeLanguageFile(EncodeLanguageFile(markLike)), markLike);
+}
+
+TEST(LanguageFile, LinesSplitAtTheFirstTilde)
+{
+    struct Case {
+        const char* line;
+        const char* source;
+        const char* translation;
+    };
+    const Case cases[] = {
+        {"Anzahl Breiten~Number of widths", "Anzahl Breiten", "Number of widths"},
+        {"  Quelle :  ~  Ziel  ", "  Quelle", "Ziel"},
+        {"Fenster #38drucken~", "Fenster #38drucken", "Fenster #38drucken"},
+        {"a~b~c", "a", "b~c"},
+        {"  nur Text  ", "", "nur Text"},
+        {"&Griff~", "Griff", "Griff"},
+    };
+    for (const Case& c : cases) {
+        TTransListe list;
+        AddLanguageLine(list, QString::fromUtf8(c.line));
+        ASSERT_EQ(list.count(), 1);
+        EXPECT_EQ(list.First()->source, QString::fromUtf8(c.source)) << c.line;
+        EXPECT_EQ(list.First()->translation, QString::fromUtf8(c.translation)) << c.line;
+    }
+}
+
+TEST(LanguageFile, RewriteRestoresAccelerators)
+{
+    EndTranslation(); // starts with no accelerator given out
+    TTransListe list;
+    for (const char* line : {"&Griff~", "Zeile~Ro&w", "&Neu~", "ohne Trenner", "Fenster~Window"})
+        AddLanguageLine(list, QString::fromUtf8(line));
+    EXPECT_EQ(list.count(), 5);
+    EXPECT_EQ(list.Last()->source, QStringLiteral("Fenster"));
+    EXPECT_EQ(LanguageFileLines(list),
+        (QStringList{"&Griff~", "Zeile~&Row", "&Neu~", "Fenster~Window"}));
+}
+
+TEST(LanguageFile, LongListsAreFreedWithoutRecursion)
+{
+    TTransListe list;
+    for (int i = 0; i < 200000; ++i)
+        list.Add(QStringLiteral("x"), QStringLiteral("y"));
+    EXPECT_EQ(list.count(), 200000);
+    list.Clear();
+    EXPECT_EQ(list.First(), nullptr);
+    EXPECT_EQ(list.Last(), nullptr);
+}
+
+} // namespace
+} // namespace fenster

@@ -1,0 +1,274 @@
+#include "LanguageFolder.h"
+
+#include <QMessageBox>
+#include <QTimer>
+
+namespace fenster {
+namespace {
+
+using TranslatorTest = LanguageFolderTest;
+
+// What TranslateText shows for a text, given one language file.
+TEST_F(TranslatorTest, LooksUpAndAlignsTexts)
+{
+    struct Case {
+        const char* name;
+        const char* file;
+        const char* text;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"colon keeps its column", "Linker Rand [mm]~Left margin\r\n", "Linker Rand [mm]:",
+            "Left margin     :"},
+        {"16 characters reach the colon", "Linker Rand [mm]~Left margin edge\r\n", "Linker Rand [mm]:",
+            "Left margin edge:"},
+        {"longer translation gets the colon appended", "Linker Rand [mm]~Left margin of drawing\r\n",
+            "Linker Rand [mm]:", "Left margin of drawing:"},
+        {"colon before trailing blanks", "Rand~Margin\r\n", "Rand:   ", "Margin: "},
+        {"filled to the source length", "Anzahl Breiten~Widths\r\n", "Anzahl Breiten", "Widths        "},
+        {"accelerator as #38", "#38Datei~#38File\r\n", "&Datei", "&File "},
+        {"untranslated entry shows the text", "Fenster #38drucken~\r\n", "Fenster &drucken",
+            "Fenster &drucken"},
+        {"lookup is case-sensitive", "Datei~File\r\n", "datei", "datei"},
+        {"unknown text comes back", "Datei~File\r\n", "Abc :  ", "Abc :  "},
+        {"line break in both parts", "Zeile1#13Zeile2~Line1#13Line2\r\n", "Zeile1\r\nZeile2",
+            "Line1\rLine2  "},
+        {"colon alone matches a line without ~", "Hallo\r\n", ":", "Hallo:"},
+        {"file accelerator on both sides", "&Speichern~&Save\r\n", "Speichern", "&Save     "},
+        {"file accelerator taken from the same column", "&Datei~File\r\n", "Datei", "&File "},
+        // The key is upper-cased and placed on its first exact-case occurrence,
+        // at the start when there is none.
+        {"translation key placed by its upper case", "Drucken~Pri&nt\r\n", "Drucken", "&Print  "},
+        {"translation key on its character", "Drucken~&Print\r\n", "Drucken", "&Print  "},
+        {"further ~ never reach the screen", "Ende~En~de\r\n", "Ende", "Ende"},
+        {"blanks only give nothing", "", "   ", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        restart();
+        writeFile(QStringLiteral("0407.lng"), QByteArray(c.file));
+        EXPECT_EQ(TranslateText(QString::fromUtf8(c.text)), QString::fromUtf8(c.shown));
+    }
+}
+
+TEST_F(TranslatorTest, UnknownTextsAreAppendedInOrderOfFirstUse)
+{
+    writeFile(QStringLiteral("0407.lng"), QByteArray());
+    for (const char* text : {"&Datei", "Linker Rand [mm]:", "&Datei", "Zeile1\r\nZeile2", "   ", "datei"})
+        TranslateText(QString::fromUtf8(text));
+    // Each new text rewrites the file at once.
+    EXPECT_EQ(readFile(QStringLiteral("0407.lng")),
+        QByteArray("#38Datei~\r\nLinker Rand [mm]~\r\nZeile1#13Zeile2~\r\ndatei~\r\n"));
+    EXPECT_EQ(TranslateText(QStringLiteral("&Datei")), QStringLiteral("&Datei"));
+}
+
+TEST_F(TranslatorTest, RewriteDropsLinesWithoutTildeAndKeepsTheRest)
+{
+    writeFile(QStringLiteral("0407.lng"),
+        QByteArray("Kommentar ohne Trenner\r\nDatei~File\r\n\r\n&Datei~&File\r\nFenster~\r\n"));
+    TranslateText(QStringLiteral("Neu"));
+    EXPECT_EQ(readFile(QStringLiteral("0407.lng")),
+        QByteArray("Datei~File\r\n&Datei~&File\r\nFenster~\r\nNeu~\r\n"));
+}
+
+TEST_F(TranslatorTest, MissingLanguageFileFallsBackToDefaultCreatedEmpty)
+{
+    SetLanguageName(QStringLiteral("0415"));
+    EXPECT_EQ(TranslateText(QStringLiteral("Sprache")), QStringLiteral("Sprache"));
+    ASSERT_NE(Translator(), nullptr);
+    EXPECT_EQ(Translator()->Datei(), path(QStringLiteral("default.lng")));
+    EXPECT_EQ(readFile(QStringLiteral("default.lng")), QByteArray("Sprache~\r\n"));
+    EXPECT_EQ(readFile(QStringLiteral("0415.lng")), QByteArray("<missing>"));
+}
+
+TEST_F(TranslatorTest, LanguageNameDefaultsToTheOperatingSystemsCode)
+{
+    SetLanguageName(QString());
+    writeFile(OsLanguageCode() + QStringLiteral(".lng"), QByteArray("Datei~File\r\n"));
+    EXPECT_EQ(TranslateText(QStringLiteral("Datei")), QStringLiteral("File "));
+}
+
+TEST_F(TranslatorTest, LanguageNameThatLeavesTheFolderIsIgnored)
+{
+    QTemporaryDir outside;
+    QFile elsewhere(QDir(outside.path()).filePath(QStringLiteral("evil.lng")));
+    ASSERT_TRUE(elsewhere.open(QIODevice::WriteOnly));
+    elsewhere.write("Datei~Pwned\r\n");
+    elsewhere.close();
+    SetLanguageName(QDir(m_folder.path()).relativeFilePath(QDir(outside.path()).filePath(QStringLiteral("evil"))));
+    EXPECT_EQ(TranslateText(QStringLiteral("Datei")), QStringLiteral("Datei"));
+    ASSERT_NE(Translator(), nullptr);
+    EXPECT_TRUE(Translator()->Datei().startsWith(m_folder.path()));
+}
+
+TEST_F(TranslatorTest, Utf8FileWithMarkIsReadAndRewrittenAsWindows1252)
+{
+    writeFile(QStringLiteral("0407.lng"), QByteArray("\xEF\xBB\xBFGr\xC3\xB6\xC3\x9F" "e~Size\r\n"));
+    EXPECT_EQ(TranslateText(QStringLiteral("Größe")), QStringLiteral("Size "));
+    // Nothing new yet: the file stays as it is until the end of the run.
+    EXPECT_TRUE(readFile(QStringLiteral("0407.lng")).startsWith("\xEF\xBB\xBF"));
+    restart();
+    EXPECT_EQ(readFile(QStringLiteral("0407.lng")), QByteArray("Gr\xF6\xDF" "e~Size\r\n"));
+}
+
+TEST_F(TranslatorTest, TranslationsOutsideWindows1252StayUtf8)
+{
+    // Polish letters have no Windows-1252 byte; writing "?" would destroy them.
+    const QByteArray polish("\xEF\xBB\xBF" "Datei~Plik \xC5\x82\xC4\x85" "cz\r\n");
+    writeFile(QStringLiteral("0407.lng"), polish);
+    EXPECT_EQ(TranslateText(QStringLiteral("Datei")), QString::fromUtf8("Plik łącz"));
+    TranslateText(QStringLiteral("Neu"));
+    EXPECT_EQ(readFile(QStringLiteral("0407.lng")), polish + "Neu~\r\n");
+}
+
+TEST_F(TranslatorTest, UnreadableFileIsNeverRewritten)
+{
+    // A file far beyond any language file counts as unreadable.
+    {
+        QFile file(path(QStringLiteral("0407.lng")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("Datei~File\r\n");
+        ASSERT_TRUE(file.resize(17 * 1024 * 1024));
+    }
+    EXPECT_EQ(TranslateText(QStringLiteral("Datei")), QStringLiteral("Datei"));
+    EXPECT_EQ(TranslateText(QStringLiteral("Neu")), QStringLiteral("Neu"));
+    EndTranslation();
+    const QByteArray after = readFile(QStringLiteral("0407.lng"));
+    EXPECT_EQ(after.size(), 17 * 1024 * 1024);
+    EXPECT_TRUE(after.startsWith("Datei~File\r\n"));
+}
+
+TEST_F(TranslatorTest, EndOfRunWithoutLookupKeepsTheFile)
+{
+    const QByteArray content("Datei~File\r\nKommentar\r\n");
+    writeFile(QStringLiteral("0407.lng"), content);
+    EXPECT_EQ(TranslateForm(nullptr), 0);
+    EndTranslation();
+    EXPECT_EQ(readFile(QStringLiteral("0407.lng")), content);
+}
+
+TEST_F(TranslatorTest, RewriteLeavesNoTemporaryFiles)
+{
+    writeFile(QStringLiteral("0407.lng"), QByteArray("Datei~File\r\n"));
+    TranslateText(QStringLiteral("Neu"));
+    TranslateText(QStringLiteral("Neuer"));
+    EndTranslation();
+    EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("0407.lng")});
+}
+
+TEST_F(TranslatorTest, DefaultFileThatCannotBeCreatedLeavesTranslationOff)
+{
+    SetLanguageFolder(path(QStringLiteral("no/such/folder")));
+    EXPECT_EQ(TranslateForm(nullptr), -1);
+    EXPECT_EQ(TranslateText(QStringLiteral("&Datei")), QStringLiteral("&Datei"));
+    EXPECT_EQ(TranslateFormat(QStringLiteral("Höhe %d von %d"), {1, 2}), QStringLiteral("Höhe 1 von 2"));
+    // The translator exists now, so selection is not tried again.
+    EXPECT_EQ(TranslateForm(nullptr), 0);
+    ASSERT_NE(Translator(), nullptr);
+    EXPECT_FALSE(Translator()->dotranslate());
+}
+
+TEST_F(TranslatorTest, FileDeletedDuringTheRunIsWarnedAboutOnce)
+{
+    writeFile(QStringLiteral("0407.lng"), QByteArray("Datei~File\r\n"));
+    EXPECT_EQ(TranslateText(QStringLiteral("Datei")), QStringLiteral("File "));
+    ASSERT_TRUE(QFile::remove(path(QStringLiteral("0407.lng"))));
+
+    QStringList warnings;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&warnings] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            warnings << box->text();
+            box->accept();
+        }
+    });
+    closer.start(5);
+    TWTranslator* translator = Translator();
+    translator->SetLanguageFile(path(QStringLiteral("0407.lng")));
+    translator->SetLanguageFile(path(QStringLiteral("0407.lng")));
+    closer.stop();
+    EXPECT_EQ(warnings, QStringList{QStringLiteral("Übersetzungsdatei existiert nicht !")});
+    EXPECT_TRUE(translator->warned());
+
+    // Lookups are skipped while the file is missing; nothing recreates it.
+    EXPECT_EQ(TranslateText(QStringLiteral("Datei")), QStringLiteral("Datei"));
+    EXPECT_EQ(TranslateText(QStringLiteral("Neu")), QStringLiteral("Neu"));
+    EXPECT_EQ(readFile(QStringLiteral("0407.lng")), QByteArray("<missing>"));
+
+    // Once the file is back, lookups resume.
+    writeFile(QStringLiteral("0407.lng"), QByteArray("Datei~Archive\r\n"));
+    translator->SetLanguageFile(path(QStringLiteral("0407.lng")));
+    EXPECT_FALSE(translator->warned());
+    EXPECT_EQ(TranslateText(QStringLiteral("Datei")), QStringLiteral("Archive"));
+}
+
+TEST_F(TranslatorTest, TranslatedFormatIsUsedOnlyWithMatchingSpecifiers)
+{
+    writeFile(QStringLiteral("0407.lng"),
+        QString::fromUtf8("Höhe %d von %d~Height %d of %d\r\n"
+                          "Breite %d von %d~Width %s of %d\r\n"
+                          "%d. Teilhöhe~%d. %d. height\r\n"
+                          "%d. Teilbreite~Width %1:d\r\n"
+                          "Fenstergröße: %d x %d mm~Window %1:d by %0:d mm\r\n")
+            .toLatin1());
+    struct Case {
+        const char* format;
+        FormatArgs arguments;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"Höhe %d von %d", {2, 3}, "Height 2 of 3"},
+        {"Breite %d von %d", {2, 3}, "Breite 2 von 3"}, // %s for an integer
+        {"%d. Teilhöhe", {4}, "4. Teilhöhe"}, // one argument more
+        {"%d. Teilbreite", {4}, "4. Teilbreite"}, // another argument
+        {"Fenstergröße: %d x %d mm", {1000, 800}, "Window 800 by 1000 mm  "},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TranslateFormat(QString::fromUtf8(c.format), c.arguments), QString::fromUtf8(c.shown))
+            << c.format;
+}
+
+TEST_F(TranslatorTest, AcceleratorsOfTheFileAreGivenOutOnce)
+{
+    // The first "&" of a source without one in its translation takes the
+    // translation's character in the same column, unless it is used.
+    writeFile(QStringLiteral("0407.lng"),
+        QByteArray("&Datei~File\r\n&Drucken~Print\r\n&Dokument~Papier\r\n"));
+    EXPECT_EQ(TranslateText(QStringLiteral("Datei")), QStringLiteral("&File "));
+    EXPECT_EQ(TranslateText(QStringLiteral("Drucken")), QStringLiteral("&Print  "));
+    EXPECT_EQ(TranslateText(QStringLiteral("Dokument")), QStringLiteral("Papier  "));
+    EXPECT_TRUE(UsedAccelerators().contains(QLatin1Char('F')));
+    EXPECT_TRUE(UsedAccelerators().contains(QLatin1Char('P')));
+    EndTranslation();
+    EXPECT_EQ(readFile(QStringLiteral("0407.lng")),
+        QByteArray("&Datei~&File\r\n&Drucken~&Print\r\nDokument~Papier\r\n"));
+}
+
+TEST(LanguageCode, MapsLocalesToLanguageFiles)
+{
+    struct Case {
+        const char* locale;
+        const char* code;
+    };
+    const Case cases[] = {
+        {"de_AT", "0407"}, {"de_DE", "0407"}, {"de_CH", "0407"}, {"en_GB", "0409"}, {"en_US", "0409"},
+        {"cs_CZ", "0405"}, {"es_MX", "040A"}, {"fr_CA", "040C"}, {"it_CH", "0410"}, {"pl_PL", "0415"},
+        {"nl_NL", "0413"}, {"nl_BE", "0813"}, {"pt_BR", "0416"}, {"pt_PT", "0816"}, {"sv_FI", "081D"},
+        {"ja_JP", "0411"}, {"C", "0409"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(LanguageCodeForLocale(QLocale(QString::fromLatin1(c.locale))), QString::fromLatin1(c.code))
+            << c.locale;
+    EXPECT_EQ(LanguageCodeForLocale(QLocale(QLocale::Zulu)), QStringLiteral("1000"));
+    EXPECT_EQ(OsLanguageCode(), LanguageCodeForLocale(QLocale::system()));
+}
+
+TEST(TextMarks, EncodeDecodeAndStrip)
+{
+    EXPECT_EQ(EncodeText(QStringLiteral("A&B\r\nC")), QStringLiteral("A#38B#13C"));
+    EXPECT_EQ(DecodeText(QStringLiteral("A#38B#13C")), QStringLiteral("A&B\rC"));
+    EXPECT_EQ(StripMarks(QStringLiteral("&Da~tei&")), QStringLiteral("Datei"));
+}
+
+} // namespace
+} // namespace fenster
