@@ -60,24 +60,31 @@ int ShowMessageForm(const QString& caption, const QString& text, WithCancel with
     return box.ShowModal();
 }
 
+// The caption is translated before the text, so that new texts enter the
+// language file in the order they are shown.
+
 void ShowInfo(const QString& caption, const QString& text)
 {
-    ShowMessageForm(TranslateText(caption), TranslateText(text), WithCancel::No);
+    const QString shownCaption = TranslateText(caption);
+    ShowMessageForm(shownCaption, TranslateText(text), WithCancel::No);
 }
 
 void ShowError(const QString& text)
 {
-    ShowMessageForm(TranslateText(QStringLiteral("Fehler")), TranslateText(text), WithCancel::No);
+    const QString shownCaption = TranslateText(QStringLiteral("Fehler"));
+    ShowMessageForm(shownCaption, TranslateText(text), WithCancel::No);
 }
 
 int Confirm(const QString& caption, const QString& text)
 {
-    return ShowMessageForm(TranslateText(caption), TranslateText(text), WithCancel::Yes);
+    const QString shownCaption = TranslateText(caption);
+    return ShowMessageForm(shownCaption, TranslateText(text), WithCancel::Yes);
 }
 
 int ConfirmFmt(const QString& caption, const QString& format, const FormatArgs& arguments)
 {
-    return ShowMessageForm(TranslateText(caption), TranslateFormat(format, arguments), WithCancel::Yes);
+    const QString shownCaption = TranslateText(caption);
+    return ShowMessageForm(shownCaption, TranslateFormat(format, arguments), WithCancel::Yes);
 }
 
 } // namespace fenster

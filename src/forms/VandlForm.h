@@ -132,11 +132,14 @@ public:
     void LMDButtonOKClick();
     void LMDButtonCancelClick();
 
-protected:
-    void FormKeyPress(QChar& key) override;
+    // Qt's ways of closing a dialog map to the modal results: accept acts
+    // as the OK button, reject (Escape, close box) as Abbruch.
     void reject() override;
     void done(int result) override;
     void accept() override;
+
+protected:
+    void FormKeyPress(QChar& key) override;
     void FitToContents() override;
     // The tab order of the dialog's controls; OK and Abbruch follow them.
     void SetTabOrder(const QList<QWidget*>& controls);
