@@ -135,6 +135,21 @@ bool encodeWindows1252(const QString& text, QByteArray& bytes)
     return true;
 }
 
+// A surrogate without its partner cannot be written back in any encoding;
+// it becomes the replacement character as soon as it is read.
+QString withoutLoneSurrogates(QString text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        if (text[i].isSurrogate())
+            text[i] = QChar(QChar::ReplacementCharacter);
+    }
+    return text;
+}
+
 QStringList splitLines(const QString& text)
 {
     QStringList lines;
@@ -374,19 +389,21 @@ void TTransListe::Add(QString source, QString translation)
 
 QStringList DecodeLanguageFile(const QByteArray& bytes)
 {
+    // The mark itself is skipped here; a second one after it is text.
+    auto decode = [&bytes](QStringConverter::Encoding encoding, qsizetype markSize) {
+        QStringDecoder decoder(encoding, QStringConverter::Flag::ConvertInitialBom);
+        return QString(decoder(QByteArrayView(bytes).sliced(markSize)));
+    };
     QString text;
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        text = QString::fromUtf8(bytes.mid(3));
-    } else if (bytes.startsWith("\xFF\xFE")) {
-        QStringDecoder decoder(QStringDecoder::Utf16LE);
-        text = decoder(QByteArrayView(bytes).sliced(2));
-    } else if (bytes.startsWith("\xFE\xFF")) {
-        QStringDecoder decoder(QStringDecoder::Utf16BE);
-        text = decoder(QByteArrayView(bytes).sliced(2));
-    } else {
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        text = decode(QStringConverter::Utf8, 3);
+    else if (bytes.startsWith("\xFF\xFE"))
+        text = decode(QStringConverter::Utf16LE, 2);
+    else if (bytes.startsWith("\xFE\xFF"))
+        text = decode(QStringConverter::Utf16BE, 2);
+    else
         text = decodeWindows1252(bytes);
-    }
-    return splitLines(text);
+    return splitLines(withoutLoneSurrogates(text));
 }
 
 QByteArray EncodeLanguageFile(const QStringList& lines)
@@ -394,6 +411,7 @@ QByteArray EncodeLanguageFile(const QStringList& lines)
     QString text;
     for (const QString& line : lines)
         text += line + QLatin1String("\r\n");
+    text = withoutLoneSurrogates(text);
     QByteArray bytes;
     // Bytes that would read back as a byte-order mark are written as UTF-8.
     if (encodeWindows1252(text, bytes) && !bytes.startsWith("\xEF\xBB\xBF")

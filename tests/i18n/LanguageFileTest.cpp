@@ -63,6 +63,19 @@ TEST(LanguageFile, WritesUtf8OnlyWhenWindows1252CannotHoldTheText)
     // Text whose Windows-1252 bytes would read back as a byte-order mark.
     const QStringList markLike{QString::fromUtf8("ï»¿x~y")};
     EXPECT_EQ(DecodeLanguageFile(EncodeLanguageFile(markLike)), markLike);
+    // A zero-width no-break space at the very start is text, not a mark.
+    const QStringList startsWithMark{QChar(0xFEFF) + QStringLiteral("x~y"), QStringLiteral("z~")};
+    EXPECT_EQ(DecodeLanguageFile(EncodeLanguageFile(startsWithMark)), startsWithMark);
+}
+
+TEST(LanguageFile, LoneSurrogatesBecomeReplacementCharacters)
+{
+    // UTF-16 "a", a lone low surrogate, "~b".
+    const QByteArray bytes("\xFF\xFE" "a\0\x00\xDE~\0b\0", 10);
+    const QStringList lines = DecodeLanguageFile(bytes);
+    const QStringList expected{QStringLiteral("a") + QChar(QChar::ReplacementCharacter) + QStringLiteral("~b")};
+    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(DecodeLanguageFile(EncodeLanguageFile(lines)), expected);
 }
 
 TEST(LanguageFile, LinesSplitAtTheFirstTilde)
