@@ -1,19 +1,58 @@
 #include "Fittings.h"
 
+#include "Mapping.h"
+
+#include <algorithm>
+#include <cmath>
+
 namespace fenster {
 
 namespace {
 
 constexpr Brush kBandBrush { kBandSilver, BrushStyle::Solid };
 
-// A loop over positions first + i * step, i = 1..count, limited to what can
-// show on the canvas.
+// A loop over positions first + i * step (mm in the field frame, i =
+// 1..count), limited to the indices whose positions land on the canvas and
+// thinned to about one per pixel, so that counts and sizes from the text
+// cost no more than the canvas can show. The lines and bars drawn this way
+// are never mirrored, so only the unmirrored positions count.
 template <typename Draw>
-void forVisibleSteps(const FieldContext& ctx, double first, double step, long long count, bool vertical, Draw draw)
+void forVisibleSteps(const FieldContext&, double first, double step, long long count, bool vertical, Draw draw)
 {
-    const FieldContext::StepRange range = ctx.visibleSteps(first, step, count, vertical);
-    for (long long i = range.first; i <= range.last; i += range.stride)
+    const EngineState& engine = Engine();
+    const double scale = engine.DrawingScale;
+    if (count < 1 || !(scale > 0.0) || !std::isfinite(scale) || !std::isfinite(step) || !std::isfinite(first))
+        return;
+    const double origin = vertical ? engine.DrawOrigin.y : engine.DrawOrigin.x;
+    const double extent = vertical ? engine.CanvasHeight : engine.CanvasWidth;
+    const double low = -1.0 / scale - origin;
+    const double high = (extent + 1.0) / scale - origin;
+    double firstIndex = 1.0;
+    double lastIndex = double(count);
+    long long stride = 1;
+    if (step != 0.0) {
+        double a = (low - first) / step;
+        double b = (high - first) / step;
+        if (a > b)
+            std::swap(a, b);
+        firstIndex = std::max(firstIndex, std::ceil(a));
+        lastIndex = std::min(lastIndex, std::floor(b));
+        const double pixelsPerStep = std::fabs(step) * scale;
+        if (pixelsPerStep < 1.0)
+            stride = (long long)std::min(std::ceil(1.0 / pixelsPerStep), 1e18);
+    } else {
+        // Every position is the same: one is enough.
+        lastIndex = firstIndex;
+        if (first < low || first > high)
+            return;
+    }
+    if (!(firstIndex <= lastIndex))
+        return;
+    for (long long i = (long long)firstIndex; i <= (long long)lastIndex; i += stride) {
         draw(double(i));
+        if ((long long)lastIndex - i < stride)
+            break;
+    }
 }
 
 // Inside the glass polygon, with the band brush and the field pen.
