@@ -12,13 +12,22 @@ static const CliCommand kCommands[] = {
         "A description that does not read prints the reader's message on standard error\n"
         "and exits with status 2, as does a file that cannot be read.",
         CliNormalize},
-    {"render", "FILE... -o OUT [--scale MM_PER_PIXEL | --size WxH] [--dimensions] [--format EXT]",
+    {"render", "FILE... -o OUT [--scale MM_PER_PIXEL | --size WxH] [--dimensions] [--format EXT]\n"
+               "       [--symbols FILE] [--dimlines FILE] [--symbol-folder DIR]",
         "draw windows into PNG, BMP (24 bits), SVG or PDF pictures",
         "Draws the window description in FILE into OUT, whose extension (png, bmp, svg,\n"
         "pdf) selects the format. --scale draws at a constant scale (default 5 mm per\n"
         "pixel) on a canvas sized as the editor's constant-scale export does and crops\n"
         "the picture to what was drawn; --size fits the drawing into a box of WxH pixels\n"
         "as the drawing area does. --dimensions draws the edge dimension chains.\n"
+        "The symbol list (--symbols) and the dimension line list (--dimlines) are\n"
+        "drawn after the window; without them a document X.Fnt brings X.fn2 and X.fn3,\n"
+        "and its settings file X.fn4 switches the edge dimensions on or off unless\n"
+        "--dimensions is given (a standard window X.std: X.st2, X.st3, X.st4). Symbol\n"
+        "pictures are looked up in --symbol-folder (default: the working folder), then\n"
+        "in the program's folder. A list record that does not draw is reported on\n"
+        "standard error with its number; the picture keeps the records before it and\n"
+        "the exit status is 2.\n"
         "Several FILEs, or an existing folder as OUT, write OUT/<name>.<EXT> for each\n"
         "(EXT from --format, png when not given); a file that fails is named on\n"
         "standard error and the others still render.\n"
@@ -37,10 +46,12 @@ static const CliCommand kCommands[] = {
         "picture pixels are x - Crop.left and CanvasHeight - y - Crop.top.\n"
         "A field width that is not a number exits with 137 as render does.",
         CliLayout},
-    {"trace", "FILE [--scale MM_PER_PIXEL | --size WxH] [--dimensions]",
+    {"trace", "FILE [--scale MM_PER_PIXEL | --size WxH] [--dimensions] [--symbols FILE]\n"
+              "       [--dimlines FILE] [--symbol-folder DIR]",
         "print the drawing's canvas calls, one per line",
-        "Draws FILE on a recording canvas whose font has fixed measures (every text\n"
-        "13 pixels high and 7 pixels wide per character, font height 13), so the\n"
+        "Draws FILE with its annotation lists, as render does, on a recording canvas\n"
+        "whose font has fixed measures (every text 13 pixels high and 7 pixels wide\n"
+        "per character, font height 13), so the\n"
         "output is the same on every machine, and prints one line per call:\n"
         "  line X,Y X,Y pen=RRGGBB/WIDTH/STYLE/MIX\n"
         "  polyline pen=... X,Y X,Y ...\n"

@@ -1,3 +1,4 @@
+#include "CliAnnotations.h"
 #include "CliCommands.h"
 #include "CliInput.h"
 #include "CliPicture.h"
@@ -41,6 +42,10 @@ struct Options {
     std::optional<double> mmPerPixel;
     std::optional<CanvasSize> box;
     EdgeDimensions dimensions = EdgeDimensions::Off;
+    bool dimensionsGiven = false;
+    AnnotationOptions annotationOptions;
+    // The lists of the file being drawn.
+    std::optional<DocumentAnnotations> document;
 };
 
 std::optional<double> parseScale(const std::string& text)
@@ -77,8 +82,13 @@ bool parseOptions(const std::vector<std::string>& arguments, bool withOutput, Op
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
         const bool hasValue = i + 1 < arguments.size();
+        bool badAnnotationOption = false;
         if (a == "--dimensions") {
             options.dimensions = EdgeDimensions::On;
+            options.dimensionsGiven = true;
+        } else if (ParseAnnotationOption(arguments, i, options.annotationOptions, badAnnotationOption, err)) {
+            if (badAnnotationOption)
+                return false;
         } else if (a == "--scale" && hasValue) {
             options.mmPerPixel = parseScale(arguments[++i]);
             if (!options.mmPerPixel) {
@@ -159,7 +169,27 @@ ConstantScaleJob jobFor(const std::string& description, const Options& options)
     job.leftMargin = kLeftMargin;
     job.bottomMargin = kBottomMargin;
     job.edgeDimensions = options.dimensions;
+    if (options.document)
+        job.annotations = AnnotationDrawer(*options.document);
     return job;
+}
+
+std::function<void(Canvas&)> annotationsOf(const Options& options)
+{
+    return options.document ? AnnotationDrawer(*options.document) : std::function<void(Canvas&)> {};
+}
+
+// The options for one file: its annotation lists, and the edge dimensions
+// of its settings file unless --dimensions was given.
+std::optional<Options> optionsForFile(const Options& options, const std::string& file, CliContext& context)
+{
+    Options forFile = options;
+    forFile.document = LoadDocumentAnnotations(file, options.annotationOptions, context);
+    if (!forFile.document)
+        return std::nullopt;
+    if (!options.dimensionsGiven && forFile.document->edgeDimensions)
+        forFile.dimensions = *forFile.document->edgeDimensions;
+    return forFile;
 }
 
 std::string formatOf(const QString& path)
@@ -188,9 +218,12 @@ void paintVector(QPainter& painter, const std::string& description, const Option
     canvas.setPen(Pen { kBlack, 1, PenStyle::Solid, PenMix::Copy });
     if (picture)
         DrawConstantScale(canvas, jobFor(description, options), picture->canvas);
-    else
+    else {
         DrawWindow(canvas, 1, 1, options.box->width - 2, options.box->height - 2, description, options.dimensions, -1,
             -1, 0.0);
+        if (const auto annotations = annotationsOf(options))
+            annotations(canvas);
+    }
     canvas.finish();
 }
 
@@ -212,7 +245,7 @@ bool renderTo(const std::string& description, const Options& options, const QStr
             image = QImage(canvas.constBits() + qsizetype(crop.top) * canvas.bytesPerLine() + qsizetype(crop.left) * 4,
                 crop.width(), crop.height(), canvas.bytesPerLine(), canvas.format());
         } else {
-            image = RenderFitted(drawingFont(), description, *options.box, options.dimensions);
+            image = RenderFitted(drawingFont(), description, *options.box, options.dimensions, annotationsOf(options));
         }
         // Bitmaps go out with 24 bits per pixel (or a palette), as host
         // programs read them.
@@ -316,8 +349,15 @@ int renderSeveral(const Options& options, CliContext& context)
         const QString path = toFolder
             ? QDir(folder).filePath(QFileInfo(QString::fromStdString(file)).completeBaseName() + "." + QString::fromStdString(format))
             : folder;
+        const std::optional<Options> forFile = optionsForFile(options, file, context);
+        if (!forFile) {
+            otherError = true;
+            continue;
+        }
         try {
-            if (!renderTo(*text, options, path, format, context.err))
+            if (!renderTo(*text, *forFile, path, format, context.err))
+                otherError = true;
+            if (ReportAnnotationErrors(file, *forFile->document, context.err))
                 otherError = true;
         } catch (const DataFileError&) {
             dataError = true;
@@ -374,12 +414,17 @@ int CliTrace(const std::vector<std::string>& arguments, CliContext& context)
     const std::optional<std::string> text = ReadCliInput(options.files.front(), context);
     if (!text)
         return CliExitBadInput;
+    const std::optional<Options> forFile = optionsForFile(options, options.files.front(), context);
+    if (!forFile)
+        return CliExitBadInput;
     RecordingCanvas canvas;
     try {
-        if (options.box) {
-            DrawWindow(canvas, 1, 1, options.box->width - 2, options.box->height - 2, *text, options.dimensions, -1, -1, 0.0);
+        if (forFile->box) {
+            DrawWindow(canvas, 1, 1, forFile->box->width - 2, forFile->box->height - 2, *text, forFile->dimensions, -1, -1, 0.0);
+            if (const auto annotations = annotationsOf(*forFile))
+                annotations(canvas);
         } else {
-            ConstantScaleJob job = jobFor(*text, options);
+            ConstantScaleJob job = jobFor(*text, *forFile);
             ResolveOverallSize(job);
             const CanvasSize size = ConstantScaleCanvasSize(job.overallHeight, job.overallWidth, job.mmPerPixel,
                 canvas.textExtent("W").height, job.bottomMargin);
@@ -390,7 +435,7 @@ int CliTrace(const std::vector<std::string>& arguments, CliContext& context)
         return kDataFileErrorStatus;
     }
     context.out << canvas.trace();
-    return CliExitOk;
+    return ReportAnnotationErrors(options.files.front(), *forFile->document, context.err) ? CliExitBadInput : CliExitOk;
 }
 
 } // namespace fenster
