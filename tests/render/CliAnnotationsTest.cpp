@@ -1,0 +1,131 @@
+// fensterdaten-cli trace and render with annotation lists, from outside.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <string>
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome runCli(const QStringList& arguments, const QString& workingFolder)
+{
+    Outcome outcome;
+    QProcess process;
+    process.setWorkingDirectory(workingFolder);
+    process.start(QStringLiteral(FENSTER_CLI), arguments);
+    if (!process.waitForStarted(10000))
+        return outcome;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return outcome;
+    }
+    outcome.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    outcome.out = process.readAllStandardOutput().toStdString();
+    outcome.err = process.readAllStandardError().toStdString();
+    return outcome;
+}
+
+void writeFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+int countLines(const std::string& text, const std::string& prefix)
+{
+    int n = 0;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t end = text.find('\n', pos);
+        if (text.compare(pos, prefix.size(), prefix) == 0)
+            ++n;
+        if (end == std::string::npos)
+            break;
+        pos = end + 1;
+    }
+    return n;
+}
+
+class CliAnnotations : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(QDir(dir.path()).mkdir("symbole"));
+        QImage picture(8, 4, QImage::Format_RGB32);
+        picture.fill(Qt::black);
+        ASSERT_TRUE(picture.save(dir.filePath("symbole/Pfeil.bmp")));
+        writeFile(dir.filePath("Haus.Fnt"), "1000,1000,1,1000,2,500,L,F,K,G;500,R,F,K,G;");
+        writeFile(dir.filePath("Haus.fn2"), "B:pfeil.BMP,0,500,10,0,5;\r\n");
+        writeFile(dir.filePath("Haus.fn3"), "M:-500,0,500,0,-100,0;\r\nM:-500,0,-500,1000,0,-200;");
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(CliAnnotations, CompanionsAreDrawnAndTheSettingsFileSwitchesEdgeDimensions)
+{
+    // Without a settings file and without --dimensions: no edge dimensions,
+    // only the numbers of the two free dimension lines.
+    Outcome plain = runCli({ "trace", "Haus.Fnt", "--symbol-folder", "symbole" }, dir.path());
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    EXPECT_EQ(countLines(plain.out, "imageand"), 1);
+    EXPECT_EQ(countLines(plain.out, "text"), 2);
+    EXPECT_NE(plain.out.find("\"1000\""), std::string::npos);
+
+    writeFile(dir.filePath("Haus.fn4"), "[Settings]\r\nRandlinks=1\r\nRandunten=1\r\nBemassung=1\r\n");
+    Outcome on = runCli({ "trace", "Haus.Fnt", "--symbol-folder", "symbole" }, dir.path());
+    ASSERT_EQ(on.status, 0) << on.err;
+    // Overall width, row height, two chain segments and the free numbers.
+    EXPECT_EQ(countLines(on.out, "text"), 2 + 4);
+
+    writeFile(dir.filePath("Haus.fn4"), "[Settings]\r\nBemassung=0\r\n");
+    Outcome off = runCli({ "trace", "Haus.Fnt", "--symbol-folder", "symbole" }, dir.path());
+    EXPECT_EQ(countLines(off.out, "text"), 2);
+    Outcome forced = runCli({ "trace", "Haus.Fnt", "--symbol-folder", "symbole", "--dimensions" }, dir.path());
+    EXPECT_EQ(countLines(forced.out, "text"), 6);
+}
+
+TEST_F(CliAnnotations, ListFilesGivenOnTheCommandLineWin)
+{
+    writeFile(dir.filePath("andere.txt"), "M:0,0,250,0,50,0;");
+    Outcome outcome = runCli({ "trace", "Haus.Fnt", "--dimlines", "andere.txt", "--symbols", "leer.txt" }, dir.path());
+    EXPECT_EQ(outcome.status, 2); // leer.txt does not exist
+    EXPECT_NE(outcome.err.find("leer.txt"), std::string::npos);
+
+    writeFile(dir.filePath("leer.txt"), "");
+    outcome = runCli({ "trace", "Haus.Fnt", "--dimlines", "andere.txt", "--symbols", "leer.txt" }, dir.path());
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(countLines(outcome.out, "imageand"), 0);
+    EXPECT_EQ(countLines(outcome.out, "text"), 1);
+    EXPECT_NE(outcome.out.find("\"250\""), std::string::npos);
+}
+
+TEST_F(CliAnnotations, BadRecordsAreNamedAndThePictureKeepsTheRecordsBefore)
+{
+    writeFile(dir.filePath("Haus.fn3"), "M:-500,0,500,0,-100,0;\r\nM:-500,0,x,1000,0,-200;");
+    writeFile(dir.filePath("Haus.fn2"), "B:fehlt.bmp,0,500,10,0,5;");
+    Outcome trace = runCli({ "trace", "Haus.Fnt" }, dir.path());
+    EXPECT_EQ(trace.status, 2);
+    EXPECT_EQ(countLines(trace.out, "text"), 1);
+    EXPECT_NE(trace.err.find("Maßlinienliste, Eintrag 2"), std::string::npos) << trace.err;
+    EXPECT_NE(trace.err.find("Symbolliste, Eintrag 1"), std::string::npos) << trace.err;
+
+    Outcome render = runCli({ "render", "Haus.Fnt", "-o", "Haus.png", "--size", "400x300" }, dir.path());
+    EXPECT_EQ(render.status, 2);
+    EXPECT_TRUE(QImage(dir.filePath("Haus.png")).size() == QSize(400, 300));
+}
+
+} // namespace
