@@ -1,0 +1,145 @@
+// A full drawing as the drawing area makes it, on a 1920 x 1080 image: a
+// 10 x 10 window with muntins, insect screens and edge dimensions, then 20
+// free dimension lines and 20 symbols (pictures from files, kept after the
+// first load).
+
+#include "AnnotationLists.h"
+#include "Engine.h"
+#include "PictureLoader.h"
+#include "QtCanvas.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace {
+
+QGuiApplication& application()
+{
+    static int argc = 1;
+    static char name[] = "bench_annotations";
+    static char* argv[] = { name, nullptr };
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(argc, argv);
+    return app;
+}
+
+std::string withoutInsectScreens(std::string text)
+{
+    for (std::size_t at = text.find(",g,"); at != std::string::npos; at = text.find(",g,"))
+        text.erase(at, 2);
+    return text;
+}
+
+std::string tenByTen()
+{
+    static const char* const kFields[] = { "L,F,K,G,g,v:2,h:3", "R,F,S,G,g,v:1,h:1", "V,g,v:3,h:2", "L,F,K,G,a,g,v:2" };
+    std::string text = "5000,8000,10,";
+    int k = 0;
+    for (int r = 0; r < 10; ++r) {
+        text += "500,10,";
+        for (int f = 0; f < 10; ++f)
+            text += std::string("800,") + kFields[k++ % 4] + ";";
+    }
+    return text;
+}
+
+std::string dimensionLines()
+{
+    std::string list;
+    for (int i = 0; i < 20; ++i)
+        list += "M:" + std::to_string(-800 + 400 * i) + ",0," + std::to_string(-400 + 400 * i) + "," + std::to_string(250 * i)
+            + "," + std::to_string(i % 2 ? 120 : -150) + "," + std::to_string(i % 3 ? 0 : 200) + ";\r\n";
+    return list;
+}
+
+std::string symbols()
+{
+    std::string list;
+    for (int i = 0; i < 20; ++i)
+        list += "B:" + std::string(i % 2 ? "Pfeil.bmp" : "Griff.png") + "," + std::to_string(-600 + 350 * i) + ","
+            + std::to_string(200 + 200 * i) + ",10,0,2;\r\n";
+    return list;
+}
+
+void fullDrawing(benchmark::State& state, bool clear, bool insectScreens = true)
+{
+    application();
+    QTemporaryDir folder;
+    QImage arrow(48, 32, QImage::Format_RGB32);
+    arrow.fill(Qt::white);
+    arrow.fill(QColor(60, 60, 60));
+    arrow.save(folder.filePath("Pfeil.bmp"));
+    QImage handle(24, 40, QImage::Format_ARGB32);
+    handle.fill(QColor(0, 0, 0, 128));
+    handle.save(folder.filePath("Griff.png"));
+    fenster::PictureFiles pictures(folder.path());
+
+    const std::string description = insectScreens ? tenByTen() : withoutInsectScreens(tenByTen());
+    const std::string lines = dimensionLines();
+    const std::string symbolList = symbols();
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(8);
+    painter.setFont(font);
+    for (auto _ : state) {
+        if (clear)
+            image.fill(Qt::white);
+        fenster::QtCanvas canvas(painter);
+        canvas.setFont(font);
+        fenster::DrawWindow(canvas, 1, 1, 1918, 1078, description, fenster::EdgeDimensions::On, 1, 1, 0.0);
+        fenster::DrawDimensionList(canvas, lines);
+        fenster::DrawSymbolList(canvas, symbolList, "", 3, pictures);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+void BM_FullDrawing10x10WithAnnotations(benchmark::State& state) { fullDrawing(state, false); }
+BENCHMARK(BM_FullDrawing10x10WithAnnotations)->Unit(benchmark::kMicrosecond);
+
+// The same with the white fill of the drawing area before each drawing.
+void BM_FullDrawing10x10WithAnnotationsAndClear(benchmark::State& state) { fullDrawing(state, true); }
+BENCHMARK(BM_FullDrawing10x10WithAnnotationsAndClear)->Unit(benchmark::kMicrosecond);
+
+// Without the insect screens, to show what their clipped mesh costs.
+void BM_FullDrawing10x10WithoutInsectScreens(benchmark::State& state) { fullDrawing(state, false, false); }
+BENCHMARK(BM_FullDrawing10x10WithoutInsectScreens)->Unit(benchmark::kMicrosecond);
+
+// The two list drawers alone, after one window drawing.
+void BM_AnnotationListsOnly(benchmark::State& state)
+{
+    application();
+    QTemporaryDir folder;
+    QImage arrow(48, 32, QImage::Format_RGB32);
+    arrow.fill(QColor(60, 60, 60));
+    arrow.save(folder.filePath("Pfeil.bmp"));
+    arrow.save(folder.filePath("Griff.png"));
+    fenster::PictureFiles pictures(folder.path());
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(8);
+    painter.setFont(font);
+    fenster::QtCanvas canvas(painter);
+    canvas.setFont(font);
+    fenster::DrawWindow(canvas, 1, 1, 1918, 1078, tenByTen(), fenster::EdgeDimensions::On, 1, 1, 0.0);
+    const std::string lines = dimensionLines();
+    const std::string symbolList = symbols();
+    for (auto _ : state) {
+        fenster::DrawDimensionList(canvas, lines);
+        fenster::DrawSymbolList(canvas, symbolList, "", 3, pictures);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_AnnotationListsOnly)->Unit(benchmark::kMicrosecond);
+
+} // namespace
