@@ -98,6 +98,16 @@ TEST_F(CliAnnotations, CompanionsAreDrawnAndTheSettingsFileSwitchesEdgeDimension
     EXPECT_EQ(countLines(forced.out, "text"), 6);
 }
 
+TEST_F(CliAnnotations, PicturesAreLookedForBesideTheDocumentByDefault)
+{
+    Outcome elsewhere = runCli({ "trace", dir.filePath("Haus.Fnt") }, QDir::rootPath());
+    EXPECT_EQ(elsewhere.status, 2); // the picture lies in symbole/, not beside the document
+    ASSERT_TRUE(QFile::copy(dir.filePath("symbole/Pfeil.bmp"), dir.filePath("PFEIL.bmp")));
+    Outcome beside = runCli({ "trace", dir.filePath("Haus.Fnt") }, QDir::rootPath());
+    ASSERT_EQ(beside.status, 0) << beside.err;
+    EXPECT_EQ(countLines(beside.out, "imageand"), 1);
+}
+
 TEST_F(CliAnnotations, ListFilesGivenOnTheCommandLineWin)
 {
     writeFile(dir.filePath("andere.txt"), "M:0,0,250,0,50,0;");

@@ -52,6 +52,10 @@ std::optional<DocumentAnnotations> LoadDocumentAnnotations(
 {
     DocumentAnnotations result;
     result.symbolFolder = options.symbolFolder;
+    // A document's pictures usually travel with it: without --symbol-folder
+    // they are looked for beside the document, then in the program folder.
+    if (result.symbolFolder.empty() && !file.empty() && file != "-")
+        result.symbolFolder = QFileInfo(QString::fromStdString(file)).absolutePath().toStdString();
     const auto loadList = [&](const std::optional<std::string>& given, const char* documentSuffix,
                               const char* standardSuffix, std::string& list) {
         if (given) {

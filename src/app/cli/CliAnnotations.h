@@ -22,7 +22,7 @@ namespace fenster {
 struct AnnotationOptions {
     std::optional<std::string> symbolsFile;
     std::optional<std::string> dimensionLinesFile;
-    std::string symbolFolder; // empty: the working folder, then the program folder
+    std::string symbolFolder; // empty: the document's folder (standard input: the working folder)
 };
 
 // Consumes arguments[i] (and its value) when it is one of the options;
