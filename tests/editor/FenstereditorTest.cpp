@@ -1,0 +1,545 @@
+#include "Fenstereditor.h"
+
+#include "DrawingArea.h"
+#include "Engine.h"
+#include "TextFiles.h"
+#include "Translator.h"
+#include "Description.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace fenster;
+
+namespace {
+
+class FenstereditorTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        static int argc = 1;
+        static char name[] = "editor_tests";
+        static char* argv[] = { name, nullptr };
+        if (!QApplication::instance())
+            new QApplication(argc, argv);
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_folder.isValid());
+        QDir(m_folder.path()).mkpath(QStringLiteral("program"));
+        QDir(m_folder.path()).mkpath(QStringLiteral("config"));
+        SetLanguageFolder(m_folder.path());
+        Settings() = DrawingSettings {};
+    }
+
+    void TearDown() override { EndTranslation(); }
+
+    QString programFolder() const { return m_folder.filePath(QStringLiteral("program")) + QLatin1Char('/'); }
+    QString file(const char* name) const { return m_folder.filePath(QLatin1String(name)); }
+    QString storePath() const { return m_folder.filePath(QStringLiteral("config/Vandl/Fenster.json")); }
+
+    std::unique_ptr<TFenstereditor> makeEditor(const QStringList& arguments)
+    {
+        EditorStartup startup;
+        startup.arguments = arguments;
+        startup.programFolder = programFolder();
+        startup.symbolFolder = m_folder.path();
+        startup.preferenceStore = std::make_shared<JsonPreferenceStore>(storePath());
+        return std::make_unique<TFenstereditor>(startup);
+    }
+
+    // Shows the editor and lets the first-showing steps run.
+    std::unique_ptr<TFenstereditor> showEditor(const QStringList& arguments)
+    {
+        auto editor = makeEditor(arguments);
+        editor->show();
+        QApplication::setActiveWindow(editor.get());
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(editor.get()));
+        QApplication::processEvents();
+        QApplication::processEvents();
+        return editor;
+    }
+
+    // A render-only run: shows the editor and waits until it has closed itself.
+    std::unique_ptr<TFenstereditor> runToEnd(const QStringList& arguments)
+    {
+        auto editor = makeEditor(arguments);
+        editor->show();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return editor->outcome() != RunOutcome::Running; }, 20000));
+        return editor;
+    }
+
+    static void writeBytes(const QString& path, const QByteArray& bytes)
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+    static QByteArray readBytes(const QString& path)
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            return "<missing>";
+        return f.readAll();
+    }
+
+    QTemporaryDir m_folder;
+};
+
+// The menu as text: one entry per item, "-" for a separator, the caption
+// followed by "|" and the shortcut when it has one, and "[x]" or "[ ]" for
+// check items. Submenus are listed after their item with "> ".
+QStringList Describe(const QMenu* menu, const QString& indent = QString())
+{
+    QStringList lines;
+    for (const QAction* action : menu->actions()) {
+        if (action->isSeparator()) {
+            lines << indent + QStringLiteral("-");
+            continue;
+        }
+        QString line = indent + action->text();
+        if (!action->shortcut().isEmpty())
+            line += QStringLiteral("|") + action->shortcut().toString(QKeySequence::PortableText);
+        if (action->isCheckable())
+            line += action->isChecked() ? QStringLiteral(" [x]") : QStringLiteral(" [ ]");
+        lines << line;
+        if (action->menu())
+            lines << Describe(action->menu(), indent + QStringLiteral("> "));
+    }
+    return lines;
+}
+
+const QMenu* TopMenu(const TFenstereditor& editor, const QString& caption)
+{
+    for (const QAction* action : editor.mainMenu()->actions()) {
+        if (action->text() == caption)
+            return action->menu();
+    }
+    return nullptr;
+}
+
+TEST_F(FenstereditorTest, MenuTreeHasEveryItemWithItsShortcut)
+{
+    auto editor = makeEditor({});
+    struct Case {
+        const char* menu;
+        QStringList items;
+    };
+    const Case cases[] = {
+        { "&Datei",
+            { "&Neu|Shift+F2", "&Laden|Ctrl+O", "&Speichern|Ctrl+S", "Speichern &unter...", "-", "In &Zwischenablage|Ctrl+C",
+                "In Zwischenablage konstanter Massstab|Ctrl+Alt+C", "In Zwischenablage (als &Meta)", "-",
+                "Export als Bitmap", "Export als Bitmap konstanter Massstab|Ctrl+Alt+B", "-",
+                QString::fromUtf8("Optimierte Höhe/Breite [x]"), "-", "Drucker&einrichtung", "Fenster &drucken|Ctrl+P",
+                "Fenster drucken (als &Bitmap)", "-", "Einstellungen", "> Aktuelle Einstellungen speichern",
+                "> Einstellungen neu laden", "> -", QString::fromUtf8("> Rücksetzen auf Voreinstellung"), "-",
+                "&Beenden" } },
+        { "&Modus",
+            { "&Fenstermodus|Ctrl+F1 [x]", "&Symbolmodus|Ctrl+F2 [ ]", QString::fromUtf8("&Maßlinienmodus|Ctrl+F3 [ ]"),
+                "-", "Hlfsvorschau|Ctrl+H [ ]" } },
+        { "&Bemaßung",
+            { QString::fromUtf8("&Randbemaßung &anzeigen|Ctrl+B [x]"), "-", QString::fromUtf8("Freie &Bemaßung|Ctrl+F [ ]"),
+                QString::fromUtf8("Freie Bemaßung mit &Fangen vertitikal/horizontal|Ctrl+Alt+F [ ]"),
+                "Frei Bemassung mit Fangpunkt [ ]", QString::fromUtf8("Maßlinie &löschen|Ctrl+Alt+D [ ]"),
+                QString::fromUtf8("Maßzahlen &einstellen|Ctrl+Alt+E") } },
+        { "&Symbole",
+            { "Symbol markieren [ ]", "Symbol &löschen", QString::fromUtf8("Symbol vergrößern|Ctrl+Z"),
+                "Symbol ver&kleinern|Ctrl+Alt+Z", "-" } },
+        { "&Fenstereinstellungen",
+            { QString::fromUtf8("&Fenstermaße ändern|Ctrl+M"), "-", "Schrift", "&Zeichenfarbe", "-",
+                QString::fromUtf8("Randlinienstärke +|Ctrl+R"), QString::fromUtf8("Randlinienstärke -|Ctrl+Alt+R"),
+                QString::fromUtf8("Randlinienstärke Standard"), "-", "Rahmen/Sprossenbreite", "-",
+                "Skalierungsfaktor" } },
+        { "Makros",
+            { QString::fromUtf8("Rolladenkasten hinzufügen"), QString::fromUtf8("Fensterbankanschlag einfügen"), "-",
+                "Segmentbogen Anlage|Ctrl+Alt+S", "-", QString::fromUtf8("Nue Zeile untern einfügen|Ctrl+Ins") } },
+        { "Standardfenster", {} },
+        { "Standardverglasung",
+            { QString::fromUtf8("Kippflügel|F1"), "-", QString::fromUtf8("Rechts Drehflügel|F2"),
+                QString::fromUtf8("Links Drehflügel|F3"), "-", QString::fromUtf8("Rechts Dreh-Kippflügel|F4"),
+                QString::fromUtf8("Links Dreh-Kippflügel|F5"), "-", "Festverglast|F6", "-",
+                QString::fromUtf8("Tür Drehkipp links|F7"), QString::fromUtf8("Tür Drehkipp rechts|F8"), "-",
+                QString::fromUtf8("Tür links|F9"), QString::fromUtf8("Tür rechts|F10"), "-",
+                QString::fromUtf8("Tür Kipp|F11"), "-", "Leerfeld/Wand|F12" } },
+        { "&Hilfe", { "Online Hilfe" } },
+    };
+    QStringList topCaptions;
+    for (const QAction* action : editor->mainMenu()->actions())
+        topCaptions << action->text();
+    QStringList expectedTop;
+    for (const Case& c : cases)
+        expectedTop << QString::fromUtf8(c.menu);
+    EXPECT_EQ(topCaptions, expectedTop);
+    for (const Case& c : cases) {
+        const QMenu* menu = TopMenu(*editor, QString::fromUtf8(c.menu));
+        ASSERT_NE(menu, nullptr) << c.menu;
+        EXPECT_EQ(Describe(menu), c.items) << c.menu;
+    }
+}
+
+TEST_F(FenstereditorTest, RadioGroupsAreExclusive)
+{
+    auto editor = makeEditor({});
+    EXPECT_EQ(editor->modeGroup->actions(),
+        (QList<QAction*> { editor->Fenstermodus1, editor->Bitmapmodus1, editor->Masslinienmodus1 }));
+    EXPECT_TRUE(editor->modeGroup->isExclusive());
+    EXPECT_EQ(editor->freeDimensionGroup->actions(),
+        (QList<QAction*> { editor->FreiBemassung, editor->FreieBemassungmitFangen1, editor->FreiBemassungmitFangpunkt1,
+            editor->Masslinielschen1 }));
+    EXPECT_TRUE(editor->freeDimensionGroup->isExclusive());
+    EXPECT_EQ(editor->freeDimensionGroup->checkedAction(), nullptr) << "no free dimension mode at start";
+}
+
+TEST_F(FenstereditorTest, EveryShortcutBelongsToOneItem)
+{
+    auto editor = makeEditor({});
+    QMap<QString, QStringList> owners;
+    for (const QAction* action : editor->findChildren<QAction*>()) {
+        if (!action->shortcut().isEmpty())
+            owners[action->shortcut().toString()] << action->text();
+    }
+    for (auto it = owners.begin(); it != owners.end(); ++it)
+        EXPECT_EQ(it.value().size(), 1) << it.key().toStdString() << ": " << it.value().join(", ").toStdString();
+    EXPECT_TRUE(editor->RahmenSprossenbreite1->shortcut().isEmpty());
+}
+
+TEST_F(FenstereditorTest, CtrlBTogglesTheEdgeDimensions)
+{
+    auto editor = showEditor({});
+    ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
+    ASSERT_TRUE(editor->edgeDimensionsShown());
+    QTest::keyClick(editor.get(), Qt::Key_B, Qt::ControlModifier);
+    EXPECT_FALSE(editor->edgeDimensionsShown());
+    QTest::keyClick(editor.get(), Qt::Key_B, Qt::ControlModifier);
+    EXPECT_TRUE(editor->edgeDimensionsShown());
+}
+
+TEST_F(FenstereditorTest, CommandsOfLaterWorkAreDisabled)
+{
+    auto editor = makeEditor({});
+    for (QAction* action : { editor->Neu1, editor->Laden1, editor->Speichern1, editor->InZwischenablage1,
+             editor->Fensterdrucken1, editor->Fenstermodus1, editor->Schrift1, editor->Skalierungsfaktor1 })
+        EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
+    for (QAction* action : { editor->massanzeigen, editor->Beenden1, editor->OnlineHilfe1, editor->Rcksetzen1,
+             editor->Einstellungenneuladen1, editor->Aktuelleeinstellungenspeichern1,
+             editor->ExportalsBitmpakonstanterMassstab1 })
+        EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
+}
+
+TEST_F(FenstereditorTest, NormalStartShowsTheDefaultWindow)
+{
+    auto editor = showEditor({});
+    EXPECT_EQ(editor->runMode(), RunMode::Normal);
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("Korvelan V2 2025"));
+    EXPECT_EQ(editor->Memo1(), QStringLiteral("1000,500,1,1000,1,500,F;"));
+    EXPECT_TRUE(editor->PanelEdit->isVisible());
+    EXPECT_FALSE(editor->Panel4->isVisible());
+    EXPECT_FALSE(editor->PanelTuerImages->isVisible());
+    EXPECT_FALSE(editor->PanelFensterImages->isVisible());
+    EXPECT_EQ(editor->statusPrompt->text(), QStringLiteral("Fenstermodus aktiv"));
+    EXPECT_EQ(editor->statusPosition->width(), 350);
+    EXPECT_EQ(editor->statusPrompt->width(), 200);
+    EXPECT_EQ(editor->PanelEdit->width(), 337);
+    EXPECT_EQ(editor->constantScale(), 5.0);
+    EXPECT_TRUE(editor->edgeDimensionsShown());
+}
+
+TEST_F(FenstereditorTest, ProgramFolderFillsTheSymbolAndStandardWindowMenus)
+{
+    for (const char* name : { "b&c.bmp", "A.BMP", "x.Bmp", "notes.txt", "y.bmp.txt", "Eck.fenster.std",
+             "Eckfenster.STD", "z.st2" })
+        writeBytes(programFolder() + QLatin1String(name), "not a picture");
+    auto editor = makeEditor({});
+
+    QStringList symbols;
+    for (const QAction* action : editor->symbolMenu()->actions().mid(5))
+        symbols << action->text() + QStringLiteral("=") + action->data().toString();
+    EXPECT_EQ(symbols, (QStringList { "A=A.BMP", "b&&c=b&c.bmp", "x=x.Bmp" }));
+
+    QStringList windows;
+    for (const QAction* action : editor->standardWindowMenu()->actions())
+        windows << action->text() + QStringLiteral("=") + action->data().toString();
+    EXPECT_EQ(windows, (QStringList { "Eck=Eck.fenster.std", "Eckfenster=Eckfenster.STD" }));
+}
+
+TEST_F(FenstereditorTest, ScaleComesFromTheCommandLineOrThePreference)
+{
+    QDir().mkpath(QFileInfo(storePath()).absolutePath());
+    writeBytes(storePath(), R"({"Skalierung":3})");
+    struct Case {
+        const char* argument;
+        double scale;
+    };
+    const Case cases[] = {
+        { "-MASSSTAB:250", 2.5 },
+        { "-massstab:100", 1.0 },
+        { "-MASSSTAB:abc", 3.0 },
+        { "-MASSSTAB:2.5", 3.0 },
+        { "-MASSSTAB:0", 3.0 },
+        { "-MASSSTAB:-5", 3.0 },
+        { "", 3.0 },
+    };
+    for (const Case& c : cases) {
+        auto editor = showEditor({ QString::fromLatin1(c.argument) });
+        EXPECT_EQ(editor->constantScale(), c.scale) << c.argument;
+    }
+}
+
+TEST_F(FenstereditorTest, HostEditShowsTheHostBarAndWritesOnOk)
+{
+    const QString host = file("Haus.Fnt");
+    // A byte-order mark, a header that disagrees with the rows and a final
+    // line break: "OK" hands back the text as loaded, as Windows-1252.
+    writeBytes(host, "\xEF\xBB\xBF" "2000,1000,1,1000,1,1000,L,F;\r\n");
+    auto editor = showEditor({ QStringLiteral("-FILE:") + host });
+    EXPECT_EQ(editor->runMode(), RunMode::HostEdit);
+    EXPECT_TRUE(editor->Panel4->isVisible());
+    EXPECT_FALSE(editor->edgeDimensionsShown()) << "edge dimensions are off in host mode without M";
+    EXPECT_EQ(editor->Memo1(), QStringLiteral("2000,1000,1,1000,1,1000,L,F;"));
+    EXPECT_EQ(editor->documentName(), host);
+    EXPECT_EQ(editor->model().height(), 2000);
+
+    QTest::mouseClick(editor->BitBtn1, Qt::LeftButton);
+    EXPECT_EQ(readBytes(host), "2000,1000,1,1000,1,1000,L,F;");
+    EXPECT_TRUE(editor->isVisible()) << "the window stays open after OK";
+
+    QTest::mouseClick(editor->FensterEntfernen, Qt::LeftButton);
+    EXPECT_EQ(readBytes(host), "2000,1000,1,1000,1,1000,L,F;") << "Entfernen writes nothing";
+    QTest::mouseClick(editor->BitBtn1, Qt::LeftButton);
+    EXPECT_EQ(readBytes(host), " ");
+
+    writeBytes(host, "1000,1000,1,1000,1,1000,V;");
+    QTest::mouseClick(editor->BitBtn2, Qt::LeftButton);
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(readBytes(host), "1000,1000,1,1000,1,1000,V;") << "Abbrechen writes nothing";
+}
+
+TEST_F(FenstereditorTest, HostEditWithMShowsEdgeDimensions)
+{
+    const QString host = file("a.Fnt");
+    writeBytes(host, "1000,1000,1,1000,1,1000,V;");
+    auto editor = showEditor({ QStringLiteral("-FILE:") + host, QStringLiteral("m") });
+    EXPECT_TRUE(editor->edgeDimensionsShown());
+}
+
+TEST_F(FenstereditorTest, EmptyHostFileBecomesTheDefaultWindow)
+{
+    const QString host = file("leer.Fnt");
+    writeBytes(host, "");
+    auto editor = showEditor({ QStringLiteral("-FILE:") + host });
+    QTest::mouseClick(editor->BitBtn1, Qt::LeftButton);
+    EXPECT_EQ(readBytes(host), "1000,500,1,1000,1,500,F;");
+}
+
+TEST_F(FenstereditorTest, ReadOnlyShowsTheDrawingOnly)
+{
+    const QString host = file("a.Fnt");
+    writeBytes(host, "1000,1000,1,1000,1,1000,V;");
+    auto editor = showEditor({ QStringLiteral("-FILE:") + host, QStringLiteral("READONLY") });
+    ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
+    EXPECT_EQ(editor->runMode(), RunMode::HostReadOnly);
+    EXPECT_EQ(editor->mainMenu(), nullptr);
+    EXPECT_TRUE(editor->findChildren<QMenuBar*>().isEmpty());
+    EXPECT_FALSE(editor->PanelEdit->isVisible());
+    EXPECT_FALSE(editor->HoeheSpin->isVisible());
+    EXPECT_FALSE(editor->BreiteSpin->isVisible());
+    EXPECT_FALSE(editor->Panel4->isVisible());
+    EXPECT_TRUE(editor->PaintBox1->isVisible());
+    const bool before = editor->edgeDimensionsShown();
+    QTest::keyClick(editor.get(), Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(editor->edgeDimensionsShown(), before) << "no shortcut works without the menu";
+    editor->close();
+    EXPECT_EQ(readBytes(host), "1000,1000,1,1000,1,1000,V;");
+}
+
+TEST_F(FenstereditorTest, RenderOnlyWithoutScreenEndsOnBadInput)
+{
+    struct Case {
+        const char* name;
+        const char* content; // nullptr: no host file at all
+        RunOutcome outcome;
+        int exitCode;
+    };
+    const Case cases[] = {
+        { "missing host file", nullptr, RunOutcome::Failed, 2 },
+        { "not a description", "1000,abc,1,1000,1,1000,V;", RunOutcome::Failed, 2 },
+        { "field without width", "1000,1000,1,1000,1,F;", RunOutcome::DataFileError, 137 },
+    };
+    for (const Case& c : cases) {
+        const QString host = file("render.Fnt");
+        const QString out = file("render.bmp");
+        QFile::remove(host);
+        QFile::remove(out);
+        if (c.content)
+            writeBytes(host, c.content);
+        auto editor = runToEnd({ QStringLiteral("-FILE:") + host, QStringLiteral("-OUTFILE:") + out });
+        EXPECT_EQ(editor->outcome(), c.outcome) << c.name;
+        EXPECT_EQ(editor->exitCode(), c.exitCode) << c.name;
+        EXPECT_FALSE(editor->isVisible()) << c.name << ": the run ends instead of waiting";
+        EXPECT_FALSE(QFile::exists(out)) << c.name << ": nothing is written";
+    }
+}
+
+// The picture of a 24-bit BMP file, or a null image.
+QImage ReadBmp24(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = f.readAll();
+    if (bytes.size() < 30 || !bytes.startsWith("BM") || quint8(bytes[28]) != 24)
+        return {};
+    return QImage::fromData(bytes, "BMP");
+}
+
+TEST_F(FenstereditorTest, RenderOnlyWritesTheCroppedBitmapAndEnds)
+{
+    const QString host = file("Tuer.Fnt");
+    writeBytes(host, "2000,1000,1,1000,1,1000,L,F,T:6,e:2000;");
+    const QString out = file("Tuer.bmp");
+    writeBytes(out, "old picture");
+    auto editor = runToEnd({ QStringLiteral("-FILE:") + host, QStringLiteral("-OUTFILE:") + out });
+    EXPECT_EQ(editor->outcome(), RunOutcome::Done);
+    EXPECT_EQ(editor->exitCode(), 0);
+    const QImage picture = ReadBmp24(out);
+    ASSERT_FALSE(picture.isNull()) << "a 24-bit BMP replaces the old file";
+    // 1000 x 2000 mm at 5 mm per pixel: 200 x 400 pixels of window, within
+    // the canvas of 10 text heights more.
+    EXPECT_GE(picture.width(), 200);
+    EXPECT_LE(picture.width(), 203 + 10 * 20);
+    EXPECT_GE(picture.height(), 400);
+    EXPECT_LE(picture.height(), 402 + 10 * 20);
+    EXPECT_EQ(readBytes(host), "2000,1000,1,1000,1,1000,L,F,T:6,e:2000;") << "the host file stays as it was";
+
+    // Half the millimetres per pixel: twice the picture.
+    auto finer = runToEnd(
+        { QStringLiteral("-FILE:") + host, QStringLiteral("-OUTFILE:") + out, QStringLiteral("-MASSSTAB:250") });
+    const QImage twice = ReadBmp24(out);
+    EXPECT_GE(twice.width(), 400);
+    EXPECT_GE(twice.height(), 800);
+    EXPECT_LE(twice.height(), 802 + 10 * 20);
+}
+
+TEST_F(FenstereditorTest, ConstantScaleIgnoresTheWindowSize)
+{
+    auto editor = showEditor({});
+    const QImage small = editor->RenderConstantScale(5.0);
+    editor->resize(1400, 900);
+    QApplication::processEvents();
+    EXPECT_EQ(editor->RenderConstantScale(5.0), small);
+    EXPECT_THROW(editor->RenderConstantScale(0.0), std::exception);
+}
+
+TEST_F(FenstereditorTest, FailedExportKeepsTheOldBitmap)
+{
+    auto editor = showEditor({});
+    const QString out = file("Haus.bmp");
+    writeBytes(out, "old picture");
+    // A field width the drawing cannot read: nothing is written.
+    editor->setMemo1(QStringLiteral("1000,1000,1,1000,1,F;"));
+    EXPECT_THROW(editor->ExportConstantScale(out), DataFileError);
+    EXPECT_EQ(readBytes(out), "old picture");
+    EXPECT_TRUE(editor->isEnabled()) << "the window is enabled again";
+    EXPECT_TRUE(Engine().HighlightSelection) << "the highlight is switched on again";
+}
+
+TEST_F(FenstereditorTest, ClosingSavesThePreferences)
+{
+    {
+        auto editor = showEditor({});
+        Settings().Rahmen = 6;
+        editor->close();
+    }
+    QFile store(storePath());
+    ASSERT_TRUE(store.open(QIODevice::ReadOnly));
+    const QJsonObject object = QJsonDocument::fromJson(store.readAll()).object();
+    EXPECT_EQ(object.size(), 9);
+    EXPECT_EQ(object.value("Rahmen").toString(), QStringLiteral("6"));
+    EXPECT_EQ(object.value("Skalierung").toInt(), 5);
+    EXPECT_EQ(object.value("FONTNAME").toString(), QStringLiteral("Arial"));
+    EXPECT_EQ(object.value("FONTSIZE").toInt(), 8);
+}
+
+TEST_F(FenstereditorTest, PreferencesLoadAtCreationAndResetKeepsTheConstantScale)
+{
+    QDir().mkpath(QFileInfo(storePath()).absolutePath());
+    writeBytes(storePath(), R"({"Rahmen":"7","Color":"255","Skalierung":4,"FONTNAME":"Liberation Serif","FONTSIZE":12})");
+    auto editor = showEditor({});
+    EXPECT_EQ(Settings().Rahmen, 7);
+    EXPECT_EQ(Settings().Color, kRed);
+    EXPECT_EQ(editor->drawingFont().family(), QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(editor->drawingFont().pointSize(), 12);
+    EXPECT_EQ(editor->constantScale(), 4.0);
+
+    editor->Rcksetzen1->trigger();
+    EXPECT_EQ(Settings().Rahmen, 3);
+    EXPECT_EQ(Settings().Color, kBlack);
+    EXPECT_EQ(editor->drawingFont().family(), QStringLiteral("Arial"));
+    EXPECT_EQ(editor->constantScale(), 4.0) << "the constant scale stays until the program restarts";
+
+    editor->Einstellungenneuladen1->trigger();
+    EXPECT_EQ(Settings().Rahmen, 7);
+}
+
+TEST_F(FenstereditorTest, FailedOkReportsTheErrorAndGoesOn)
+{
+    const QString host = file("a.Fnt");
+    writeBytes(host, "1000,1000,1,1000,1,1000,V;");
+    auto editor = showEditor({ QStringLiteral("-FILE:") + host });
+    // The host file's folder disappears: "OK" cannot write.
+    const QString moved = file("moved");
+    QDir().mkpath(moved);
+    ASSERT_TRUE(QFile::rename(host, moved + QStringLiteral("/a.Fnt")));
+    ASSERT_TRUE(QDir().mkpath(host)); // a folder where the file was
+
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    QTest::mouseClick(editor->BitBtn1, Qt::LeftButton);
+    EXPECT_TRUE(shown.contains(QStringLiteral("a.Fnt"))) << shown.toStdString();
+    EXPECT_TRUE(editor->isVisible());
+}
+
+TEST(HelpTarget, PrefersTheLanguageManual)
+{
+    QTemporaryDir folder;
+    const QString program = folder.path() + QLatin1Char('/');
+    EXPECT_EQ(HelpTarget(program, QStringLiteral("0407")).scheme(), QStringLiteral("https"));
+    QDir().mkpath(program + QStringLiteral("help"));
+    QFile general(program + QStringLiteral("help/Handbuch.pdf"));
+    ASSERT_TRUE(general.open(QIODevice::WriteOnly));
+    general.close();
+    EXPECT_EQ(HelpTarget(program, QStringLiteral("0407")).toLocalFile(), program + QStringLiteral("help/Handbuch.pdf"));
+    QFile german(program + QStringLiteral("help/Handbuch_0407.pdf"));
+    ASSERT_TRUE(german.open(QIODevice::WriteOnly));
+    german.close();
+    EXPECT_EQ(HelpTarget(program, QStringLiteral("0407")).toLocalFile(),
+        program + QStringLiteral("help/Handbuch_0407.pdf"));
+    EXPECT_EQ(HelpTarget(program, QStringLiteral("0409")).toLocalFile(), program + QStringLiteral("help/Handbuch.pdf"));
+}
+
+} // namespace
