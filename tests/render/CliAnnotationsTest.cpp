@@ -108,6 +108,14 @@ TEST_F(CliAnnotations, PicturesAreLookedForBesideTheDocumentByDefault)
     EXPECT_EQ(countLines(beside.out, "imageand"), 1);
 }
 
+TEST_F(CliAnnotations, LayoutRefusesListOptionsItWouldIgnore)
+{
+    const Outcome outcome = runCli({ "layout", "Haus.Fnt", "--symbols", "Haus.fn2" }, dir.path());
+    EXPECT_NE(outcome.status, 0);
+    EXPECT_NE(outcome.err.find("layout"), std::string::npos);
+    EXPECT_TRUE(outcome.out.empty());
+}
+
 TEST_F(CliAnnotations, ListFilesGivenOnTheCommandLineWin)
 {
     writeFile(dir.filePath("andere.txt"), "M:0,0,250,0,50,0;");

@@ -387,6 +387,12 @@ int CliLayout(const std::vector<std::string>& arguments, CliContext& context)
     Options options;
     if (!parseOptions(arguments, false, options, context.err))
         return CliExitUsage;
+    const AnnotationOptions& lists = options.annotationOptions;
+    if (lists.symbolsFile || lists.dimensionLinesFile || !lists.symbolFolder.empty()) {
+        context.err << "fensterdaten-cli: layout draws no annotation lists; --symbols, --dimlines and "
+                       "--symbol-folder belong to render and trace\n";
+        return CliExitUsage;
+    }
     const std::optional<std::string> text = ReadCliInput(options.files.front(), context);
     if (!text)
         return CliExitBadInput;
