@@ -37,6 +37,8 @@ for _ in $(seq "$runs"); do
 done
 render=$(median <"$work/render")
 floor_us=$(median <"$work/floor")
-printf 'render-only  %8.1f ms (median of %d)\n' "$(echo "$render / 1000" | bc -l)" "$runs"
-printf 'QApplication %8.1f ms (median of %d)\n' "$(echo "$floor_us / 1000" | bc -l)" "$runs"
-printf 'ratio        %8.2f\n' "$(echo "$render / $floor_us" | bc -l)"
+awk -v r="$render" -v f="$floor_us" -v n="$runs" 'BEGIN {
+    printf "render-only  %8.1f ms (median of %d)\n", r / 1000, n
+    printf "QApplication %8.1f ms (median of %d)\n", f / 1000, n
+    printf "ratio        %8.2f\n", r / f
+}'

@@ -524,6 +524,49 @@ TEST_F(FenstereditorTest, FailedOkReportsTheErrorAndGoesOn)
     EXPECT_TRUE(editor->isVisible());
 }
 
+TEST_F(FenstereditorTest, DrawingErrorsAreReportedOncePerChange)
+{
+    auto editor = showEditor({});
+    int boxes = 0;
+    QTimer closer;
+    closer.setInterval(5);
+    QObject::connect(&closer, &QTimer::timeout, [&boxes] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            ++boxes;
+            box->accept();
+        }
+    });
+    closer.start();
+    const auto repaintSeveralTimes = [&editor] {
+        for (int i = 0; i < 3; ++i) {
+            editor->PaintBox1->repaint();
+            QTest::qWait(30);
+        }
+    };
+    struct Case {
+        const char* name;
+        void (TFenstereditor::*set)(const QString&);
+        const char* bad;
+        const char* otherBad;
+    };
+    const Case cases[] = {
+        { "dimension line list", &TFenstereditor::setMemo3, "M:1,2,x;", "M:1,y;" },
+        { "description", &TFenstereditor::setMemo1, "1000,1000,1,1000,1,F;", "1000,1000,1,1000,1,V;" },
+    };
+    for (const Case& c : cases) {
+        boxes = 0;
+        (editor.get()->*c.set)(QString::fromLatin1(c.bad));
+        repaintSeveralTimes();
+        EXPECT_EQ(boxes, 1) << c.name;
+        (editor.get()->*c.set)(QString::fromLatin1(c.otherBad));
+        repaintSeveralTimes();
+        (editor.get()->*c.set)(QString::fromLatin1(c.bad));
+        repaintSeveralTimes();
+        EXPECT_EQ(boxes, 3) << c.name << ": each change reports again";
+        EXPECT_TRUE(editor->isVisible()) << c.name;
+    }
+}
+
 TEST(HelpTarget, PrefersTheLanguageManual)
 {
     QTemporaryDir folder;
