@@ -87,10 +87,11 @@ void FieldContext::rectangleOutline(Canvas& canvas, double x, double y, double w
     canvas.lineTo(a);
 }
 
-FieldContext::StepRange FieldContext::visibleSteps(double first, double step, long long count, bool vertical) const
+FieldContext::StepRange FieldContext::visibleSteps(
+    double first, double step, long long count, bool vertical, double slack, Reflection reflection) const
 {
     StepRange range;
-    if (count < 1)
+    if (count < 1 || !std::isfinite(first) || !std::isfinite(step))
         return range;
     const EngineState& engine = Engine();
     const double scale = engine.DrawingScale;
@@ -109,10 +110,17 @@ FieldContext::StepRange FieldContext::visibleSteps(double first, double step, lo
         const double visibleHigh = (engine.CanvasWidth + 1.0) / scale - engine.DrawOrigin.x;
         low = visibleLow;
         high = visibleHigh;
-        if (mirrored) {
-            low = std::min(low, double(W) - visibleHigh);
-            high = std::max(high, double(W) - visibleLow);
+        // A mirrored item at x is drawn at W - x: only the reflected
+        // interval counts (the hull of both would span the whole field).
+        if (mirrored && reflection == Reflection::Mirrored) {
+            low = double(W) - visibleHigh;
+            high = double(W) - visibleLow;
         }
+    }
+
+    if (std::isfinite(slack) && slack > 0.0) {
+        low -= slack;
+        high += slack;
     }
 
     double firstIndex = 1.0;
@@ -126,7 +134,7 @@ FieldContext::StepRange FieldContext::visibleSteps(double first, double step, lo
         lastIndex = std::min(lastIndex, std::floor(b));
         const double pixelsPerStep = std::fabs(step) * scale;
         if (pixelsPerStep < 1.0)
-            range.stride = (long long)std::ceil(1.0 / pixelsPerStep);
+            range.stride = (long long)std::min(std::ceil(1.0 / pixelsPerStep), 1e18);
     } else {
         // Every position is the same: one is enough.
         lastIndex = firstIndex;

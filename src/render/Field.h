@@ -102,12 +102,16 @@ struct FieldContext {
     // indices whose positions fall on the canvas, with a stride that keeps
     // drawn positions at least a pixel apart. Loops over counts or sizes
     // taken from the text use it, so that absurd values cost nothing.
+    // slack (mm) widens the range on both sides, for items that reach that
+    // far from their position (a bar of some width); reflection says
+    // whether the items follow the field's mirroring.
     struct StepRange {
         long long first = 1;
         long long last = 0;
         long long stride = 1;
     };
-    StepRange visibleSteps(double first, double step, long long count, bool vertical) const;
+    StepRange visibleSteps(double first, double step, long long count, bool vertical, double slack = 0.0,
+        Reflection reflection = Reflection::Unmirrored) const;
 };
 
 // Draws one field at DrawOrigin: outline, sash band and glass here, the

@@ -11,46 +11,17 @@ namespace {
 
 constexpr Brush kBandBrush { kBandSilver, BrushStyle::Solid };
 
-// A loop over positions first + i * step (mm in the field frame, i =
-// 1..count), limited to the indices whose positions land on the canvas and
-// thinned to about one per pixel, so that counts and sizes from the text
-// cost no more than the canvas can show. The lines and bars drawn this way
-// are never mirrored, so only the unmirrored positions count.
+// Calls draw(i) for the indices visibleSteps leaves of first + i * step,
+// i = 1..count: counts and sizes from the text cost no more than the
+// canvas can show.
 template <typename Draw>
-void forVisibleSteps(const FieldContext&, double first, double step, long long count, bool vertical, Draw draw)
+void forVisibleSteps(const FieldContext& ctx, double first, double step, long long count, bool vertical, double slack,
+    Draw draw)
 {
-    const EngineState& engine = Engine();
-    const double scale = engine.DrawingScale;
-    if (count < 1 || !(scale > 0.0) || !std::isfinite(scale) || !std::isfinite(step) || !std::isfinite(first))
-        return;
-    const double origin = vertical ? engine.DrawOrigin.y : engine.DrawOrigin.x;
-    const double extent = vertical ? engine.CanvasHeight : engine.CanvasWidth;
-    const double low = -1.0 / scale - origin;
-    const double high = (extent + 1.0) / scale - origin;
-    double firstIndex = 1.0;
-    double lastIndex = double(count);
-    long long stride = 1;
-    if (step != 0.0) {
-        double a = (low - first) / step;
-        double b = (high - first) / step;
-        if (a > b)
-            std::swap(a, b);
-        firstIndex = std::max(firstIndex, std::ceil(a));
-        lastIndex = std::min(lastIndex, std::floor(b));
-        const double pixelsPerStep = std::fabs(step) * scale;
-        if (pixelsPerStep < 1.0)
-            stride = (long long)std::min(std::ceil(1.0 / pixelsPerStep), 1e18);
-    } else {
-        // Every position is the same: one is enough.
-        lastIndex = firstIndex;
-        if (first < low || first > high)
-            return;
-    }
-    if (!(firstIndex <= lastIndex))
-        return;
-    for (long long i = (long long)firstIndex; i <= (long long)lastIndex; i += stride) {
+    const FieldContext::StepRange range = ctx.visibleSteps(first, step, count, vertical, slack);
+    for (long long i = range.first; i <= range.last; i += range.stride) {
         draw(double(i));
-        if ((long long)lastIndex - i < stride)
+        if (range.last - i < range.stride)
             break;
     }
 }
@@ -90,10 +61,10 @@ void DrawInsectScreen(Canvas& canvas, const FieldContext& ctx)
     GlassClip clip(canvas, ctx);
     // The mesh itself is not mirrored; only its clip region is.
     const long long columns = rnd((W - 2 * R) / 20.0);
-    forVisibleSteps(ctx, R, 20.0, columns, false,
+    forVisibleSteps(ctx, R, 20.0, columns, false, 0.0,
         [&](double i) { ctx.line(canvas, R + 20 * i, R + t - 30, R + 20 * i, e - 30, Reflection::Unmirrored); });
     const long long rows = (long long)rnd((e - t) / 20.0) + 1;
-    forVisibleSteps(ctx, t, 20.0, rows, true,
+    forVisibleSteps(ctx, t, 20.0, rows, true, 0.0,
         [&](double j) { ctx.line(canvas, R, 20 * j + t, W - R, 20 * j + t, Reflection::Unmirrored); });
 }
 
@@ -104,7 +75,7 @@ void DrawPleatedBlind(Canvas& canvas, const FieldContext& ctx)
     const double W = ctx.W, e = ctx.e, R = ctx.R, t = ctx.t;
     GlassClip clip(canvas, ctx);
     const long long folds = rnd((W - 2 * R) / 40.0);
-    forVisibleSteps(ctx, R, 40.0, folds, false,
+    forVisibleSteps(ctx, R, 40.0, folds, false, 0.0,
         [&](double i) { ctx.line(canvas, R + 40 * i, R + t - 30, R + 40 * i, e - 30, Reflection::Unmirrored); });
 }
 
@@ -123,12 +94,12 @@ void DrawTransomAndMuntins(Canvas& canvas, const FieldContext& ctx)
         ctx.rectangle(canvas, 0, t, W, R - 30, Reflection::Unmirrored);
     if (v > 0) {
         const double s = (W - 2 * R) / (double(v) + 1.0);
-        forVisibleSteps(ctx, R - SV / 2, s, v, false,
+        forVisibleSteps(ctx, R - SV / 2, s, v, false, std::fabs(SV),
             [&](double i) { ctx.rectangle(canvas, i * s + R - SV / 2, R + t - 30, SV, e, Reflection::Unmirrored); });
     }
     if (h > 0) {
         const double s = (e - t - 2 * R - 30) / (double(h) + 1.0);
-        forVisibleSteps(ctx, R + t - SH / 2, s, h, true,
+        forVisibleSteps(ctx, R + t - SH / 2, s, h, true, std::fabs(SH),
             [&](double j) { ctx.rectangle(canvas, R, j * s + R + t - SH / 2, W, SH, Reflection::Unmirrored); });
     }
 }
@@ -144,6 +115,9 @@ void DrawOpeningSymbols(Canvas& canvas, const FieldContext& ctx)
         ctx.setFieldPen(canvas);
         ctx.line(canvas, X - R, Y, X + R, Y, Reflection::Unmirrored);
         ctx.line(canvas, X, Y - R, X, Y + R, Reflection::Unmirrored);
+        // Fixed glass neither turns nor tilts: hinge or tilt letters written
+        // before the "V" of a hand-edited text draw nothing.
+        return;
     }
     if (ctx.values.opening == OpeningKind::Sliding) {
         // An arrow pointing to the left, turned round about its own centre
@@ -177,7 +151,7 @@ void DrawOpeningSymbols(Canvas& canvas, const FieldContext& ctx)
 
 void DrawHandle(Canvas& canvas, const FieldContext& ctx)
 {
-    if (!ctx.values.handle)
+    if (!ctx.values.handle || ctx.values.opening == OpeningKind::Fixed)
         return;
     const double R = ctx.R;
     double X = 0;
