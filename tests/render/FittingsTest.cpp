@@ -347,6 +347,103 @@ TEST_F(FittingsTest, AbsurdMuntinCountsCostOnlyWhatCanShow)
     EXPECT_LE(canvas.callsOf(CallKind::Rectangle).size(), 1200u + 1000u + 4u);
 }
 
+struct ShapeCase {
+    const char* name;
+    int baseType;
+    int r;
+    HingeSide hinge;
+    TiltMode tilt;
+    std::vector<Segment> symbols; // grey lines in order
+    Segment roseTop; // the first line of the handle's rose
+};
+
+TEST_F(FittingsTest, SymbolsAndHandlesOfShapedFields)
+{
+    // W = e = 1000, R = 50; the pixel of (x, y) is (x, 1000 - y).
+    const ShapeCase cases[] = {
+        // Rise 10: the arch is too flat for any arc point, so the top anchor
+        // is the middle of the glass's flat top edge (500, 940); m1 = 990 is
+        // at least 1.5 R, so the side handle sits at Y = 990 div 2 = 495.
+        { "flat segmental arch", 2, 990, HingeSide::Left, TiltMode::Tilt,
+            { { { 50, 950 }, { 500, 60 } }, { { 950, 950 }, { 500, 60 } }, { { 50, 60 }, { 950, 505 } },
+                { { 50, 950 }, { 950, 505 } } },
+            { { 940, 495 }, { 960, 495 } } },
+        // A trapezoid without step (b = 0) is normalised to m1 = 1, below
+        // 1.5 R, so the handle goes by the height: Y = (1000 - 50) div 2 =
+        // 475, not r div 2 = 300. (Its hinge lines are not checked here.)
+        { "trapezoid without step", 5, 600, HingeSide::Left, TiltMode::None, {}, { { 940, 515 }, { 960, 515 } } },
+        // Swing without hinge side: mirrored, lower half grey, top handle at
+        // X = 500 of the top anchor and Y = 950.
+        { "swing sash", 0, 0, HingeSide::None, TiltMode::Swing,
+            { { { 500, 950 }, { 50, 500 } }, { { 500, 950 }, { 950, 500 } } }, { { 505, 40 }, { 485, 40 } } },
+    };
+    for (const ShapeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        FieldValues v = sash(c.hinge, c.tilt, true);
+        v.baseType = c.baseType;
+        v.r = c.r;
+        draw(v);
+        if (!c.symbols.empty()) {
+            EXPECT_EQ(lines(kGrey), c.symbols);
+        }
+        const std::vector<Segment> field = lines(kBlack);
+        ASSERT_GE(field.size(), 8u);
+        EXPECT_EQ(field[field.size() - 8], c.roseTop);
+    }
+}
+
+TEST_F(FittingsTest, InsectScreenIsNotMirroredOnlyItsClip)
+{
+    // Hinged right, so the field is mirrored; W = 1010 leaves the mesh
+    // off-centre (rnd(910 / 20) = 46 columns from x = 70 to 970), which
+    // mirroring would move to start at 940.
+    FieldValues v = sash(HingeSide::Right, TiltMode::None, false);
+    v.width = 1010;
+    v.insectScreen = true;
+    draw(v);
+    std::vector<Segment> mesh;
+    std::vector<PixelPoint> clip;
+    bool inside = false;
+    for (const RecordedCall& c : canvas.calls()) {
+        if (c.kind == CallKind::Clip) {
+            inside = true;
+            clip = c.points;
+        } else if (c.kind == CallKind::Unclip) {
+            inside = false;
+        } else if (c.kind == CallKind::Line && inside) {
+            mesh.push_back({ c.points[0], c.points[1] });
+        }
+    }
+    EXPECT_EQ(clip, (std::vector<PixelPoint> { { 50, 950 }, { 50, 50 }, { 960, 50 }, { 960, 950 } }));
+    ASSERT_GE(mesh.size(), 46u);
+    EXPECT_EQ(mesh[0], (Segment { { 70, 980 }, { 70, 30 } }));
+    EXPECT_EQ(mesh[45], (Segment { { 970, 980 }, { 970, 30 } }));
+}
+
+TEST_F(FittingsTest, ABarReachingOntoTheCanvasIsDrawn)
+{
+    // The field starts 348 mm left of the canvas: the first vertical bar
+    // (x = 345 to 355 in the field) begins off the canvas and ends on it.
+    Engine().DrawOrigin = { -348, 0 };
+    FieldValues v = sash(HingeSide::Left, TiltMode::None, false);
+    v.verticalMuntins = 2;
+    draw(v);
+    const auto rects = canvas.callsOf(CallKind::Rectangle);
+    ASSERT_EQ(rects.size(), 2u);
+    EXPECT_EQ(rects[0].rect, (PixelRect { -3, 980, 7, -20 }));
+    EXPECT_EQ(rects[1].rect, (PixelRect { 297, 980, 307, -20 }));
+}
+
+TEST_F(FittingsTest, FixedGlazingDropsHingeAndTiltWrittenBeforeIt)
+{
+    // Through the reader: "L" and "K" before "V" are overwritten by the
+    // fixed glazing, so neither their lines nor a handle appear.
+    DrawWindow(canvas, 0, 0, 1200, 1100, "1000,1000,1,1000,1,1000,L,K,G,V;", EdgeDimensions::Off, -1, -1, 1.0);
+    EXPECT_TRUE(lines(kGrey).empty());
+    EXPECT_EQ(lines(kBlack).size(), 2u); // the cross
+    EXPECT_EQ(polygons().size(), 1u); // glass, no band
+}
+
 // --- Pixels on a real image ---------------------------------------------------
 
 class FittingsPixels : public FittingsTest {
