@@ -86,6 +86,22 @@ void BM_DrawWindowTwentyByTwenty(benchmark::State& state)
 }
 BENCHMARK(BM_DrawWindowTwentyByTwenty)->Unit(benchmark::kMicrosecond);
 
+// A 10 x 10 window of sashes and fixed fields, every one with muntins both
+// ways and an insect screen, some with a pleated blind, edge dimensions on.
+void BM_DrawWindowTenByTenMuntinsScreens(benchmark::State& state)
+{
+    static const char* const kFields[] = { "L,F,K,G,g,v:2,h:3", "R,F,S,G,g,v:1,h:1", "V,g,v:3,h:2", "L,F,K,G,a,g,p,v:2,h:2" };
+    std::string text = "5000,8000,10,";
+    int k = 0;
+    for (int r = 0; r < 10; ++r) {
+        text += "500,10,";
+        for (int f = 0; f < 10; ++f)
+            text += std::string("800,") + kFields[k++ % 4] + ";";
+    }
+    drawOnImage(state, text);
+}
+BENCHMARK(BM_DrawWindowTenByTenMuntinsScreens)->Unit(benchmark::kMicrosecond);
+
 void runProcess(benchmark::State& state, std::vector<std::string> arguments)
 {
     std::vector<char*> argv;

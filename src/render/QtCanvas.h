@@ -70,6 +70,10 @@ private:
     QImage* m_image = nullptr; // the device when it is a 32-bit QImage
     bool m_rasterDevice = false;
     bool m_clipped = false;
+    // Set while the clip is an upright rectangle (m_clipRect): one-pixel
+    // lines can still be drawn as own pixels, cut to it.
+    bool m_rectClipped = false;
+    QRect m_clipRect;
     bool m_finished = false;
     QColor m_textColour = Qt::black;
     std::vector<Stroke> m_strokes;

@@ -490,6 +490,41 @@ TEST_F(FittingsPixels, OutwardOpeningDotsTheHingeLines)
     EXPECT_LT(greyOutward, 500); // ... with gaps between
 }
 
+TEST_F(FittingsPixels, MeshIsCutAtTheGlass)
+{
+    // The mesh's upright lines run from y = 20 to y = 970 (pixel rows 980 to
+    // 30); the glass ends at rows 950 and 50, so below and above it the band
+    // (rows 31 to 969) or the white page shows. The rectangle's glass clips as an upright rectangle, the flat
+    // arch's glass (rise 30: an arc of points) as a polygon.
+    struct Case {
+        const char* name;
+        int baseType;
+        int r;
+    };
+    const Case cases[] = { { "rectangle", 0, 0 }, { "segmental arch", 2, 900 } };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FieldValues v = sash(HingeSide::Left, TiltMode::None, false);
+        v.baseType = c.baseType;
+        v.r = c.r;
+        v.insectScreen = true;
+        const QImage image = drawOnImage(v);
+        const QRgb band = qRgb(192, 192, 192);
+        for (int x : { 110, 310, 510 }) {
+            SCOPED_TRACE(x);
+            EXPECT_EQ(image.pixel(x, 960), band);
+            EXPECT_NE(image.pixel(x, 40), qRgb(0, 0, 0)); // above the glass
+            EXPECT_EQ(image.pixel(x, 975), qRgb(255, 255, 255)); // beside the band
+            EXPECT_EQ(image.pixel(x, 590), qRgb(0, 0, 0)); // inside the glass
+            EXPECT_EQ(image.pixel(x + 10, 590), qRgb(240, 240, 240)); // between two lines
+        }
+        // Level lines end at the glass's sides (x = 50 and 950).
+        EXPECT_EQ(image.pixel(40, 600), band);
+        EXPECT_EQ(image.pixel(960, 600), band);
+        EXPECT_EQ(image.pixel(500, 600), qRgb(0, 0, 0));
+    }
+}
+
 TEST_F(FittingsPixels, HighlightColourOnlyOnTheSelectedField)
 {
     ensureApplication();
