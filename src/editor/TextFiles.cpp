@@ -1,10 +1,10 @@
 #include "TextFiles.h"
 
+#include "CodePage.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
-
-#include <array>
 
 namespace fenster {
 
@@ -12,54 +12,12 @@ namespace {
 
 constexpr qint64 kMaxTextFileBytes = qint64(16) << 20;
 
-// Windows-1252 at 0x80..0x9F; the five unassigned bytes map to the C1
-// control of the same value, as the system's own conversion does.
-constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, //
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, //
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, //
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, //
-};
-
 QString FileMessage(const char* format, const QString& path, const QString& reason)
 {
     return QString::fromUtf8(format).arg(path, reason);
 }
 
 } // namespace
-
-QString DecodeWindows1252(const QByteArray& bytes)
-{
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        *out++ = (byte >= 0x80 && byte <= 0x9F) ? QChar(kHighControls[byte - 0x80]) : QChar(byte);
-    }
-    return text;
-}
-
-QByteArray EncodeWindows1252(const QString& text)
-{
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (const QChar ch : text) {
-        const char16_t code = ch.unicode();
-        if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
-            bytes.append(char(code));
-            continue;
-        }
-        char encoded = '?';
-        for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-            if (kHighControls[i] == code) {
-                encoded = char(0x80 + i);
-                break;
-            }
-        }
-        bytes.append(encoded);
-    }
-    return bytes;
-}
 
 QString NormaliseLineBreaks(const QString& text)
 {

@@ -42,10 +42,6 @@ void WriteTextFile(const QString& path, const QString& text);
 void WriteFileAtomically(const QString& path, const std::function<bool(QIODevice&)>& writer);
 void WriteFileAtomically(const QString& path, const QByteArray& content);
 
-// The Windows-1252 conversions used for text files.
-QString DecodeWindows1252(const QByteArray& bytes);
-QByteArray EncodeWindows1252(const QString& text);
-
 // Line breaks of any kind (CR LF, CR, LF) as CR LF; one final line break dropped.
 QString NormaliseLineBreaks(const QString& text);
 

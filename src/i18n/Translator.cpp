@@ -1,5 +1,7 @@
 #include "Translator.h"
 
+#include "CodePage.h"
+
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QAction>
@@ -93,46 +95,6 @@ void insertAmpersandBefore(QString& text, QChar key)
 {
     const qsizetype at = text.indexOf(key, 0, Qt::CaseSensitive);
     text.insert(at < 0 ? 0 : at, Ampersand);
-}
-
-// Windows-1252 bytes 0x80 to 0x9F. The five bytes the code page leaves
-// undefined map to the control characters of the same value, so that every
-// byte survives a read and rewrite.
-constexpr std::array<char16_t, 32> Windows1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-QString decodeWindows1252(QByteArrayView bytes)
-{
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (char byte : bytes) {
-        const auto value = static_cast<unsigned char>(byte);
-        *out++ = (value >= 0x80 && value < 0xA0) ? QChar(Windows1252High[value - 0x80]) : QChar(value);
-    }
-    return text;
-}
-
-// False when text holds a character Windows-1252 lacks.
-bool encodeWindows1252(const QString& text, QByteArray& bytes)
-{
-    bytes.resize(text.size());
-    char* out = bytes.data();
-    for (QChar c : text) {
-        const char16_t value = c.unicode();
-        if (value < 0x80 || (value >= 0xA0 && value <= 0xFF)) {
-            *out++ = char(value);
-            continue;
-        }
-        const auto* found = std::find(Windows1252High.begin(), Windows1252High.end(), value);
-        if (found == Windows1252High.end())
-            return false;
-        *out++ = char(0x80 + (found - Windows1252High.begin()));
-    }
-    return true;
 }
 
 // A surrogate without its partner cannot be written back in any encoding;
@@ -402,7 +364,7 @@ QStringList DecodeLanguageFile(const QByteArray& bytes)
     else if (bytes.startsWith("\xFE\xFF"))
         text = decode(QStringConverter::Utf16BE, 2);
     else
-        text = decodeWindows1252(bytes);
+        text = DecodeWindows1252(bytes);
     return splitLines(withoutLoneSurrogates(text));
 }
 
@@ -412,11 +374,11 @@ QByteArray EncodeLanguageFile(const QStringList& lines)
     for (const QString& line : lines)
         text += line + QLatin1String("\r\n");
     text = withoutLoneSurrogates(text);
-    QByteArray bytes;
     // Bytes that would read back as a byte-order mark are written as UTF-8.
-    if (encodeWindows1252(text, bytes) && !bytes.startsWith("\xEF\xBB\xBF")
-        && !bytes.startsWith("\xFF\xFE") && !bytes.startsWith("\xFE\xFF"))
-        return bytes;
+    const std::optional<QByteArray> bytes = EncodeWindows1252Exact(text);
+    if (bytes && !bytes->startsWith("\xEF\xBB\xBF") && !bytes->startsWith("\xFF\xFE")
+        && !bytes->startsWith("\xFE\xFF"))
+        return *bytes;
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 

@@ -1,5 +1,7 @@
 #include "Log.h"
 
+#include "CodePage.h"
+
 #include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
@@ -51,26 +53,6 @@ QString withTrailingSlash(QString folder)
     if (!folder.isEmpty() && !folder.endsWith(u'/'))
         folder += u'/';
     return folder;
-}
-
-// Windows-1252 assigns printable characters to most of 0x80..0x9F; this is
-// that row, indexed by byte - 0x80, 0 where the code page leaves a hole.
-constexpr char16_t kHighRow[32] = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
-};
-
-char windows1252Byte(char32_t c)
-{
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return char(c);
-    for (int i = 0; i < 32; ++i) {
-        if (kHighRow[i] != 0 && kHighRow[i] == c)
-            return char(0x80 + i);
-    }
-    return '?';
 }
 
 void appendToFile(const QString& fileName, const QByteArray& line)
@@ -125,20 +107,11 @@ QString LogFileName(const QString& folder, const QDate& date)
     return withTrailingSlash(folder) + date.toString(QStringLiteral("yyyyMM")) + QStringLiteral(".log");
 }
 
-QByteArray ToWindows1252(const QString& text)
-{
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (char32_t c : text.toUcs4())
-        bytes.append(windows1252Byte(c));
-    return bytes;
-}
-
 QByteArray FormatLogLine(const QDateTime& when, const QString& infix, const QString& text)
 {
     const QString stamp = QLocale::system().toString(when.date(), QLocale::ShortFormat)
         + u' ' + when.time().toString(QStringLiteral("HH:mm:ss.zzz")) + u' ';
-    QByteArray line = ToWindows1252(stamp + infix + text);
+    QByteArray line = EncodeWindows1252(stamp + infix + text);
     line.append("\r\n");
     return line;
 }

@@ -57,7 +57,4 @@ QString LogFileName(const QString& folder, const QDate& date);
 // infix, text, CR LF, encoded in Windows-1252 (characters it lacks become "?").
 QByteArray FormatLogLine(const QDateTime& when, const QString& infix, const QString& text);
 
-// text in Windows-1252; characters outside it become "?".
-QByteArray ToWindows1252(const QString& text);
-
 } // namespace fenster

@@ -45,24 +45,6 @@ TEST(LogFileName, OneFilePerMonth)
     }
 }
 
-TEST(ToWindows1252, MapsTheCodePage)
-{
-    struct Case {
-        QString text;
-        QByteArray expected;
-    };
-    const Case cases[] = {
-        {QStringLiteral("Tür"), QByteArray("T\xFCr")},
-        {QStringLiteral("Größe"), QByteArray("Gr\xF6\xDF" "e")},
-        {QStringLiteral("€ – „x“"), QByteArray("\x80 \x96 \x84x\x93")},
-        {QStringLiteral("Ω"), QByteArray("?")},
-        {QString::fromUtf8("a\xF0\x9F\x98\x80" "b"), QByteArray("a?b")},  // one ? for a surrogate pair
-        {QString(QChar(0x81)), QByteArray("?")},                          // a C1 control is not in it
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(ToWindows1252(c.text), c.expected) << c.text.toStdString();
-}
-
 TEST(FormatLogLine, DateTimeInfixTextAndCrLf)
 {
     const QDateTime when(QDate(2025, 12, 9), QTime(13, 45, 7, 123));

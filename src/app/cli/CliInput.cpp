@@ -1,5 +1,7 @@
 #include "CliInput.h"
 
+#include "CodePage.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -8,15 +10,6 @@
 namespace fenster {
 
 namespace {
-
-// Windows-1252 0x80..0x9F; 0 where the code page has a hole (taken as the
-// C1 control of the same number, as Windows does).
-constexpr char32_t kHighRow[32] = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
-};
 
 void appendUtf8(std::string& out, char32_t c)
 {
@@ -35,20 +28,6 @@ void appendUtf8(std::string& out, char32_t c)
         out += char(0x80 | ((c >> 6) & 0x3F));
         out += char(0x80 | (c & 0x3F));
     }
-}
-
-std::string fromWindows1252(std::string_view bytes)
-{
-    std::string out;
-    out.reserve(bytes.size());
-    for (char b : bytes) {
-        const unsigned char u = static_cast<unsigned char>(b);
-        if (u >= 0x80 && u < 0xA0 && kHighRow[u - 0x80] != 0)
-            appendUtf8(out, kHighRow[u - 0x80]);
-        else
-            appendUtf8(out, u);
-    }
-    return out;
 }
 
 // UTF-16 without its mark; unpaired surrogates and a stray last byte become U+FFFD.
@@ -122,7 +101,7 @@ std::string DecodeTextFileBytes(std::string_view bytes)
     else if (bytes.starts_with("\xFE\xFF"))
         text = fromUtf16(bytes.substr(2), true);
     else
-        text = fromWindows1252(bytes);
+        text = DecodeWindows1252(QByteArrayView(bytes.data(), qsizetype(bytes.size()))).toStdString();
     return normaliseLineBreaks(text);
 }
 
