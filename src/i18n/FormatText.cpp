@@ -45,48 +45,48 @@ std::optional<int> readNumber(const QString& format, qsizetype& pos)
 
 Specifier parseSpecifier(const QString& format, qsizetype begin)
 {
-    Specifier spec;
-    spec.begin = begin;
+    Specifier parsed;
+    parsed.begin = begin;
     qsizetype pos = begin + 1;
-    spec.end = pos;
+    parsed.end = pos;
     if (pos < format.size() && format[pos] == QLatin1Char('%')) {
-        spec.percent = true;
-        spec.valid = true;
-        spec.end = pos + 1;
-        return spec;
+        parsed.percent = true;
+        parsed.valid = true;
+        parsed.end = pos + 1;
+        return parsed;
     }
     // An index is a number followed by ":"; otherwise the number is a width.
     qsizetype afterNumber = pos;
     if (auto number = readNumber(format, afterNumber);
         number && afterNumber < format.size() && format[afterNumber] == QLatin1Char(':')) {
-        spec.index = *number;
+        parsed.index = *number;
         pos = afterNumber + 1;
     }
     if (pos < format.size() && format[pos] == QLatin1Char('-')) {
-        spec.leftJustify = true;
+        parsed.leftJustify = true;
         ++pos;
     }
-    spec.width = readNumber(format, pos);
+    parsed.width = readNumber(format, pos);
     if (pos < format.size() && format[pos] == QLatin1Char('.')) {
         ++pos;
-        spec.precision = readNumber(format, pos);
-        if (!spec.precision) {
-            spec.end = pos;
-            return spec;
+        parsed.precision = readNumber(format, pos);
+        if (!parsed.precision) {
+            parsed.end = pos;
+            return parsed;
         }
     }
     if (pos >= format.size()) {
-        spec.end = pos;
-        return spec;
+        parsed.end = pos;
+        return parsed;
     }
-    spec.type = format[pos].toLower();
-    spec.end = pos + 1;
-    const bool knownType = QStringLiteral("duxefgnms").contains(spec.type);
-    const bool sane = (!spec.width || *spec.width <= MaxFieldWidth)
-        && (!spec.precision || *spec.precision <= MaxFieldWidth)
-        && (!spec.index || *spec.index <= MaxFieldWidth);
-    spec.valid = knownType && sane;
-    return spec;
+    parsed.type = format[pos].toLower();
+    parsed.end = pos + 1;
+    const bool knownType = QStringLiteral("duxefgnms").contains(parsed.type);
+    const bool sane = (!parsed.width || *parsed.width <= MaxFieldWidth)
+        && (!parsed.precision || *parsed.precision <= MaxFieldWidth)
+        && (!parsed.index || *parsed.index <= MaxFieldWidth);
+    parsed.valid = knownType && sane;
+    return parsed;
 }
 
 std::optional<ArgKind> kindOf(QChar type)
@@ -123,70 +123,70 @@ bool argumentFits(const FormatArg& arg, ArgKind kind)
     return false;
 }
 
-QString pad(QString text, const Specifier& spec)
+QString pad(QString text, const Specifier& parsed)
 {
-    if (spec.width && text.size() < *spec.width) {
-        const QString fill(*spec.width - text.size(), QLatin1Char(' '));
-        text = spec.leftJustify ? text + fill : fill + text;
+    if (parsed.width && text.size() < *parsed.width) {
+        const QString fill(*parsed.width - text.size(), QLatin1Char(' '));
+        text = parsed.leftJustify ? text + fill : fill + text;
     }
     return text;
 }
 
-QString integerDigits(qint64 value, const Specifier& spec, int base)
+QString integerDigits(qint64 value, const Specifier& parsed, int base)
 {
     const bool negative = value < 0;
     // The magnitude of the most negative value still fits an unsigned number.
     const quint64 magnitude = negative ? quint64(0) - quint64(value) : quint64(value);
     QString digits = QString::number(magnitude, base).toUpper();
-    if (spec.precision && digits.size() < *spec.precision)
-        digits.prepend(QString(*spec.precision - digits.size(), QLatin1Char('0')));
+    if (parsed.precision && digits.size() < *parsed.precision)
+        digits.prepend(QString(*parsed.precision - digits.size(), QLatin1Char('0')));
     return negative ? QLatin1Char('-') + digits : digits;
 }
 
-QString formatOne(const Specifier& spec, const FormatArg& arg)
+QString formatOne(const Specifier& parsed, const FormatArg& arg)
 {
     const QLocale locale;
-    switch (spec.type.unicode()) {
+    switch (parsed.type.unicode()) {
     case 'd':
-        return pad(integerDigits(arg.integer(), spec, 10), spec);
+        return pad(integerDigits(arg.integer(), parsed, 10), parsed);
     case 'u': {
         // Negative values show as their 32-bit unsigned counterpart.
         qint64 value = arg.integer();
         if (value < 0 && value >= INT32_MIN)
             value = qint64(quint32(qint32(value)));
-        return pad(integerDigits(value, spec, 10), spec);
+        return pad(integerDigits(value, parsed, 10), parsed);
     }
     case 'x': {
         qint64 value = arg.integer();
         if (value < 0 && value >= INT32_MIN)
             value = qint64(quint32(qint32(value)));
-        return pad(integerDigits(value, spec, 16), spec);
+        return pad(integerDigits(value, parsed, 16), parsed);
     }
     case 's': {
         QString text = arg.text();
-        if (spec.precision && text.size() > *spec.precision)
-            text.truncate(*spec.precision);
-        return pad(text, spec);
+        if (parsed.precision && text.size() > *parsed.precision)
+            text.truncate(*parsed.precision);
+        return pad(text, parsed);
     }
     default:
         break;
     }
     const double value = arg.isReal() ? arg.real() : double(arg.integer());
-    switch (spec.type.unicode()) {
+    switch (parsed.type.unicode()) {
     case 'e':
-        return pad(locale.toString(value, 'E', spec.precision.value_or(15) - 1), spec);
+        return pad(locale.toString(value, 'E', parsed.precision.value_or(15) - 1), parsed);
     case 'f':
-        return pad(QString(locale.toString(value, 'f', spec.precision.value_or(2)))
+        return pad(QString(locale.toString(value, 'f', parsed.precision.value_or(2)))
                        .remove(locale.groupSeparator()),
-            spec);
+            parsed);
     case 'g':
-        return pad(QString(locale.toString(value, 'g', spec.precision.value_or(15)))
+        return pad(QString(locale.toString(value, 'g', parsed.precision.value_or(15)))
                        .remove(locale.groupSeparator()),
-            spec);
+            parsed);
     case 'n':
-        return pad(locale.toString(value, 'f', spec.precision.value_or(2)), spec);
+        return pad(locale.toString(value, 'f', parsed.precision.value_or(2)), parsed);
     case 'm':
-        return pad(locale.toCurrencyString(value, QString(), spec.precision.value_or(2)), spec);
+        return pad(locale.toCurrencyString(value, QString(), parsed.precision.value_or(2)), parsed);
     default:
         return {};
     }
@@ -203,15 +203,15 @@ std::optional<QList<std::pair<int, ArgKind>>> consumedArguments(const QString& f
             ++pos;
             continue;
         }
-        const Specifier spec = parseSpecifier(format, pos);
-        pos = spec.end;
-        if (!spec.valid)
+        const Specifier parsed = parseSpecifier(format, pos);
+        pos = parsed.end;
+        if (!parsed.valid)
             return std::nullopt;
-        if (spec.percent)
+        if (parsed.percent)
             continue;
-        const int index = spec.index.value_or(next);
+        const int index = parsed.index.value_or(next);
         next = index + 1;
-        used.append({index, *kindOf(spec.type)});
+        used.append({index, *kindOf(parsed.type)});
     }
     std::sort(used.begin(), used.end());
     return used;
@@ -229,24 +229,24 @@ QString FormatText(const QString& format, const FormatArgs& arguments)
             result += format[pos++];
             continue;
         }
-        const Specifier spec = parseSpecifier(format, pos);
-        const QString written = format.mid(spec.begin, spec.end - spec.begin);
-        pos = spec.end;
-        if (!spec.valid) {
+        const Specifier parsed = parseSpecifier(format, pos);
+        const QString written = format.mid(parsed.begin, parsed.end - parsed.begin);
+        pos = parsed.end;
+        if (!parsed.valid) {
             result += written;
             continue;
         }
-        if (spec.percent) {
+        if (parsed.percent) {
             result += QLatin1Char('%');
             continue;
         }
-        const int index = spec.index.value_or(next);
+        const int index = parsed.index.value_or(next);
         next = index + 1;
-        if (index >= arguments.size() || !argumentFits(arguments[index], *kindOf(spec.type))) {
+        if (index >= arguments.size() || !argumentFits(arguments[index], *kindOf(parsed.type))) {
             result += written;
             continue;
         }
-        result += formatOne(spec, arguments[index]);
+        result += formatOne(parsed, arguments[index]);
     }
     return result;
 }
