@@ -118,9 +118,15 @@ FieldContext::StepRange FieldContext::visibleSteps(
         }
     }
 
+    // Items starting up to slack outside the view can reach onto it. Beyond
+    // one view width plus a step, every such item's visible part is covered by
+    // a nearer one, so the allowance never exceeds that: otherwise a bar wider
+    // than the view at a huge scale would turn millions of pixels of slack
+    // into work.
     if (std::isfinite(slack) && slack > 0.0) {
-        low -= slack;
-        high += slack;
+        const double allowance = std::min(slack, (high - low) + std::fabs(step) + 2.0 / scale);
+        low -= allowance;
+        high += allowance;
     }
 
     double firstIndex = 1.0;

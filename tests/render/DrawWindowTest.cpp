@@ -238,11 +238,16 @@ TEST_F(DrawWindowTest, AbsurdNumbersStayBounded)
         "1000,1000,3,1000,2,1000,T:9,r:5,b:5,e:5;1000,T:5,r:2147483647,b:2147483647;",
         "1000,1000,1,1000,1,1000,T:3",
         "1000,1000,4,1000,9",
+        // Bars wider than the view at a huge scale: their allowance outside
+        // the view must stay a view's width, not the bar width.
+        "0,1,2,2,99,2,V,v:2147483647,h:2147483647;",
     };
     for (const std::string& description : cases) {
         SCOPED_TRACE(description);
-        for (double scale : { 0.0, 1e-9, 1e9 })
+        for (double scale : { 0.0, 1e-9, 5e5, 1e9 }) {
             draw(description, EdgeDimensions::On, 1, 1, scale);
+            EXPECT_LT(canvas.calls().size(), 200000u) << "scale " << scale;
+        }
     }
 }
 
