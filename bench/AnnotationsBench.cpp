@@ -13,22 +13,13 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include "BenchApplication.h"
+
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 namespace {
-
-QGuiApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "bench_annotations";
-    static char* argv[] = { name, nullptr };
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(argc, argv);
-    return app;
-}
 
 std::string withoutInsectScreens(std::string text)
 {
@@ -70,7 +61,7 @@ std::string symbols()
 
 void fullDrawing(benchmark::State& state, bool clear, bool insectScreens = true)
 {
-    application();
+    BenchApplication();
     QTemporaryDir folder;
     QImage arrow(48, 32, QImage::Format_RGB32);
     arrow.fill(Qt::white);
@@ -116,7 +107,7 @@ BENCHMARK(BM_FullDrawing10x10WithoutInsectScreens)->Unit(benchmark::kMicrosecond
 // The two list drawers alone, after one window drawing.
 void BM_AnnotationListsOnly(benchmark::State& state)
 {
-    application();
+    BenchApplication();
     QTemporaryDir folder;
     QImage arrow(48, 32, QImage::Format_RGB32);
     arrow.fill(QColor(60, 60, 60));

@@ -10,6 +10,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include "BenchApplication.h"
+
 #include <benchmark/benchmark.h>
 
 #include <spawn.h>
@@ -22,17 +24,6 @@
 extern char** environ;
 
 namespace {
-
-QGuiApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "bench_drawwindow";
-    static char* argv[] = { name, nullptr };
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(argc, argv);
-    return app;
-}
 
 std::string gridWindow()
 {
@@ -53,7 +44,7 @@ std::string gridWindow()
 
 void drawOnImage(benchmark::State& state, const std::string& description)
 {
-    application();
+    BenchApplication();
     QImage image(1920, 1080, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
