@@ -1,21 +1,11 @@
 #pragma once
 
+#include "DiskFiles.h"
+
 #include <QByteArray>
 #include <QString>
 
-#include <functional>
-#include <stdexcept>
-
-class QIODevice;
-
 namespace fenster {
-
-// A file that could not be read or written. The message names the file and
-// is meant for the user as it is.
-class FileError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // The texts of the editor's hidden text controls (description, symbol list,
 // dimension line list) travel as lines separated by CR LF, without a line
@@ -34,13 +24,9 @@ QString ReadTextFile(const QString& path);
 // complete (see WriteFileAtomically). Throws FileError.
 void WriteTextFile(const QString& path, const QString& text);
 
-// Writes a file so that a failure never leaves a truncated or empty file
-// where the old one was: the content goes to a temporary file in the same
-// folder, which replaces the old file only after the writer succeeded and
-// the data is on disk. writer returns false (or throws) on failure; the
-// temporary file is then removed and FileError is thrown.
-void WriteFileAtomically(const QString& path, const std::function<bool(QIODevice&)>& writer);
-void WriteFileAtomically(const QString& path, const QByteArray& content);
+// The text of a file's bytes: a UTF-8 or UTF-16 byte-order mark selects that
+// encoding, otherwise Windows-1252; line breaks as NormaliseLineBreaks.
+QString DecodeTextBytes(const QByteArray& bytes);
 
 // Line breaks of any kind (CR LF, CR, LF) as CR LF; one final line break dropped.
 QString NormaliseLineBreaks(const QString& text);
