@@ -27,10 +27,7 @@ int main(int argc, char** argv)
     int code = 0;
     try {
         TFenstereditor window(EditorStartup::fromProcess(arguments));
-        window.show();
-        code = application.exec();
-        if (window.exitCode() != 0)
-            code = window.exitCode();
+        code = window.run();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         code = 2;
