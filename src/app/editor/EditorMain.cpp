@@ -16,8 +16,8 @@ int main(int argc, char** argv)
 {
     using namespace fenster;
     const QStringList arguments = ArgumentsFromMain(argc, argv);
-    // A render-only run on a machine without a screen must not fail for
-    // want of a display; the platform is fixed before the application exists.
+    // A render-only run never shows its window and so needs no display; the
+    // platform is fixed before the application exists.
     SelectPlatformForRun(arguments);
 
     QApplication application(argc, argv);
