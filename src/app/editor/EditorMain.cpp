@@ -3,13 +3,13 @@
 
 #include "CommandLine.h"
 #include "Fenstereditor.h"
+#include "HostSession.h"
 
 #include "Log.h"
 #include "Translator.h"
 
 #include <QApplication>
 
-#include <cstdio>
 #include <exception>
 
 int main(int argc, char** argv)
@@ -29,8 +29,7 @@ int main(int argc, char** argv)
         TFenstereditor window(EditorStartup::fromProcess(arguments));
         code = window.run();
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        code = 2;
+        code = HostSession::reportFatal(error);
     }
     LogStop();
     EndTranslation();
