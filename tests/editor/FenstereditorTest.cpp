@@ -1,7 +1,11 @@
 #include "Fenstereditor.h"
 
 #include "DrawingArea.h"
+#include "EditorTestApp.h"
+#include "EditorDocument.h"
+#include "HostSession.h"
 #include "Engine.h"
+#include "DiskFiles.h"
 #include "TextFiles.h"
 #include "Translator.h"
 #include "Description.h"
@@ -26,21 +30,15 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace fenster;
 
 namespace {
 
 class FenstereditorTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        static int argc = 1;
-        static char name[] = "editor_tests";
-        static char* argv[] = { name, nullptr };
-        if (!QApplication::instance())
-            new QApplication(argc, argv);
-        QApplication::setQuitOnLastWindowClosed(false);
-    }
+    static void SetUpTestSuite() { EnsureEditorTestApplication(); }
 
     void SetUp() override
     {
@@ -79,12 +77,13 @@ protected:
         return editor;
     }
 
-    // A render-only run: shows the editor and waits until it has closed itself.
+    // A render-only run to its end; it never shows the window.
     std::unique_ptr<TFenstereditor> runToEnd(const QStringList& arguments)
     {
         auto editor = makeEditor(arguments);
-        editor->show();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return editor->outcome() != RunOutcome::Running; }, 20000));
+        const int code = editor->run();
+        EXPECT_EQ(code, editor->host().exitCode());
+        EXPECT_NE(editor->host().outcome(), RunOutcome::Running);
         return editor;
     }
 
@@ -105,6 +104,15 @@ protected:
 
     QTemporaryDir m_folder;
 };
+
+// A part of the main window found by its object name.
+template <class T = QWidget>
+T* Part(const TFenstereditor& editor, const char* name)
+{
+    T* part = editor.findChild<T*>(QLatin1String(name));
+    EXPECT_NE(part, nullptr) << name;
+    return part;
+}
 
 // The menu as text: one entry per item, "-" for a separator, the caption
 // followed by "|" and the shortcut when it has one, and "[x]" or "[ ]" for
@@ -200,14 +208,21 @@ TEST_F(FenstereditorTest, MenuTreeHasEveryItemWithItsShortcut)
 TEST_F(FenstereditorTest, RadioGroupsAreExclusive)
 {
     auto editor = makeEditor({});
-    EXPECT_EQ(editor->modeGroup->actions(),
-        (QList<QAction*> { editor->Fenstermodus1, editor->Bitmapmodus1, editor->Masslinienmodus1 }));
-    EXPECT_TRUE(editor->modeGroup->isExclusive());
-    EXPECT_EQ(editor->freeDimensionGroup->actions(),
-        (QList<QAction*> { editor->FreiBemassung, editor->FreieBemassungmitFangen1, editor->FreiBemassungmitFangpunkt1,
-            editor->Masslinielschen1 }));
-    EXPECT_TRUE(editor->freeDimensionGroup->isExclusive());
-    EXPECT_EQ(editor->freeDimensionGroup->checkedAction(), nullptr) << "no free dimension mode at start";
+    const auto* modeGroup = Part<QActionGroup>(*editor, "modeGroup");
+    const auto* freeDimensionGroup = Part<QActionGroup>(*editor, "freeDimensionGroup");
+    ASSERT_TRUE(modeGroup && freeDimensionGroup);
+    const auto commands = [&editor](std::initializer_list<const char*> names) {
+        QList<QAction*> list;
+        for (const char* name : names)
+            list << editor->action(QLatin1String(name));
+        return list;
+    };
+    EXPECT_EQ(modeGroup->actions(), commands({ "Fenstermodus1", "Bitmapmodus1", "Masslinienmodus1" }));
+    EXPECT_TRUE(modeGroup->isExclusive());
+    EXPECT_EQ(freeDimensionGroup->actions(),
+        commands({ "FreiBemassung", "FreieBemassungmitFangen1", "FreiBemassungmitFangpunkt1", "Masslinielschen1" }));
+    EXPECT_TRUE(freeDimensionGroup->isExclusive());
+    EXPECT_EQ(freeDimensionGroup->checkedAction(), nullptr) << "no free dimension mode at start";
 }
 
 TEST_F(FenstereditorTest, EveryShortcutBelongsToOneItem)
@@ -220,7 +235,7 @@ TEST_F(FenstereditorTest, EveryShortcutBelongsToOneItem)
     }
     for (auto it = owners.begin(); it != owners.end(); ++it)
         EXPECT_EQ(it.value().size(), 1) << it.key().toStdString() << ": " << it.value().join(", ").toStdString();
-    EXPECT_TRUE(editor->RahmenSprossenbreite1->shortcut().isEmpty());
+    EXPECT_TRUE(editor->action(QStringLiteral("RahmenSprossenbreite1"))->shortcut().isEmpty());
 }
 
 TEST_F(FenstereditorTest, CtrlBTogglesTheEdgeDimensions)
@@ -234,33 +249,21 @@ TEST_F(FenstereditorTest, CtrlBTogglesTheEdgeDimensions)
     EXPECT_TRUE(editor->edgeDimensionsShown());
 }
 
-TEST_F(FenstereditorTest, CommandsOfLaterWorkAreDisabled)
-{
-    auto editor = makeEditor({});
-    for (QAction* action : { editor->Neu1, editor->Laden1, editor->Speichern1, editor->InZwischenablage1,
-             editor->Fensterdrucken1, editor->Fenstermodus1, editor->Schrift1, editor->Skalierungsfaktor1 })
-        EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
-    for (QAction* action : { editor->massanzeigen, editor->Beenden1, editor->OnlineHilfe1, editor->Rcksetzen1,
-             editor->Einstellungenneuladen1, editor->Aktuelleeinstellungenspeichern1,
-             editor->ExportalsBitmpakonstanterMassstab1 })
-        EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
-}
-
 TEST_F(FenstereditorTest, NormalStartShowsTheDefaultWindow)
 {
     auto editor = showEditor({});
-    EXPECT_EQ(editor->runMode(), RunMode::Normal);
+    EXPECT_EQ(editor->host().runMode(), RunMode::Normal);
     EXPECT_EQ(editor->windowTitle(), QStringLiteral("Korvelan V2 2025"));
-    EXPECT_EQ(editor->Memo1(), QStringLiteral("1000,500,1,1000,1,500,F;"));
-    EXPECT_TRUE(editor->PanelEdit->isVisible());
-    EXPECT_FALSE(editor->Panel4->isVisible());
-    EXPECT_FALSE(editor->PanelTuerImages->isVisible());
-    EXPECT_FALSE(editor->PanelFensterImages->isVisible());
-    EXPECT_EQ(editor->statusPrompt->text(), QStringLiteral("Fenstermodus aktiv"));
-    EXPECT_EQ(editor->statusPosition->width(), 350);
-    EXPECT_EQ(editor->statusPrompt->width(), 200);
-    EXPECT_EQ(editor->PanelEdit->width(), 337);
-    EXPECT_EQ(editor->constantScale(), 5.0);
+    EXPECT_EQ(editor->document().Memo1(), QStringLiteral("1000,500,1,1000,1,500,F;"));
+    EXPECT_TRUE(Part<QWidget>(*editor, "PanelEdit")->isVisible());
+    EXPECT_FALSE(Part<QWidget>(*editor, "Panel4")->isVisible());
+    EXPECT_FALSE(Part<QWidget>(*editor, "PanelTuerImages")->isVisible());
+    EXPECT_FALSE(Part<QWidget>(*editor, "PanelFensterImages")->isVisible());
+    EXPECT_EQ(Part<QLabel>(*editor, "statusPrompt")->text(), QStringLiteral("Fenstermodus aktiv"));
+    EXPECT_EQ(Part<QLabel>(*editor, "statusPosition")->width(), 350);
+    EXPECT_EQ(Part<QLabel>(*editor, "statusPrompt")->width(), 200);
+    EXPECT_EQ(Part<QWidget>(*editor, "PanelEdit")->width(), 337);
+    EXPECT_EQ(editor->document().constantScale(), 5.0);
     EXPECT_TRUE(editor->edgeDimensionsShown());
 }
 
@@ -301,7 +304,7 @@ TEST_F(FenstereditorTest, ScaleComesFromTheCommandLineOrThePreference)
     };
     for (const Case& c : cases) {
         auto editor = showEditor({ QString::fromLatin1(c.argument) });
-        EXPECT_EQ(editor->constantScale(), c.scale) << c.argument;
+        EXPECT_EQ(editor->document().constantScale(), c.scale) << c.argument;
     }
 }
 
@@ -312,24 +315,24 @@ TEST_F(FenstereditorTest, HostEditShowsTheHostBarAndWritesOnOk)
     // line break: "OK" hands back the text as loaded, as Windows-1252.
     writeBytes(host, "\xEF\xBB\xBF" "2000,1000,1,1000,1,1000,L,F;\r\n");
     auto editor = showEditor({ QStringLiteral("-FILE:") + host });
-    EXPECT_EQ(editor->runMode(), RunMode::HostEdit);
-    EXPECT_TRUE(editor->Panel4->isVisible());
+    EXPECT_EQ(editor->host().runMode(), RunMode::HostEdit);
+    EXPECT_TRUE(Part<QWidget>(*editor, "Panel4")->isVisible());
     EXPECT_FALSE(editor->edgeDimensionsShown()) << "edge dimensions are off in host mode without M";
-    EXPECT_EQ(editor->Memo1(), QStringLiteral("2000,1000,1,1000,1,1000,L,F;"));
-    EXPECT_EQ(editor->documentName(), host);
-    EXPECT_EQ(editor->model().height(), 2000);
+    EXPECT_EQ(editor->document().Memo1(), QStringLiteral("2000,1000,1,1000,1,1000,L,F;"));
+    EXPECT_EQ(editor->document().documentName(), host);
+    EXPECT_EQ(editor->document().model().height(), 2000);
 
-    QTest::mouseClick(editor->BitBtn1, Qt::LeftButton);
+    QTest::mouseClick(Part<QPushButton>(*editor, "BitBtn1"), Qt::LeftButton);
     EXPECT_EQ(readBytes(host), "2000,1000,1,1000,1,1000,L,F;");
     EXPECT_TRUE(editor->isVisible()) << "the window stays open after OK";
 
-    QTest::mouseClick(editor->FensterEntfernen, Qt::LeftButton);
+    QTest::mouseClick(Part<QPushButton>(*editor, "FensterEntfernen"), Qt::LeftButton);
     EXPECT_EQ(readBytes(host), "2000,1000,1,1000,1,1000,L,F;") << "Entfernen writes nothing";
-    QTest::mouseClick(editor->BitBtn1, Qt::LeftButton);
+    QTest::mouseClick(Part<QPushButton>(*editor, "BitBtn1"), Qt::LeftButton);
     EXPECT_EQ(readBytes(host), " ");
 
     writeBytes(host, "1000,1000,1,1000,1,1000,V;");
-    QTest::mouseClick(editor->BitBtn2, Qt::LeftButton);
+    QTest::mouseClick(Part<QPushButton>(*editor, "BitBtn2"), Qt::LeftButton);
     EXPECT_FALSE(editor->isVisible());
     EXPECT_EQ(readBytes(host), "1000,1000,1,1000,1,1000,V;") << "Abbrechen writes nothing";
 }
@@ -347,7 +350,7 @@ TEST_F(FenstereditorTest, EmptyHostFileBecomesTheDefaultWindow)
     const QString host = file("leer.Fnt");
     writeBytes(host, "");
     auto editor = showEditor({ QStringLiteral("-FILE:") + host });
-    QTest::mouseClick(editor->BitBtn1, Qt::LeftButton);
+    QTest::mouseClick(Part<QPushButton>(*editor, "BitBtn1"), Qt::LeftButton);
     EXPECT_EQ(readBytes(host), "1000,500,1,1000,1,500,F;");
 }
 
@@ -357,14 +360,14 @@ TEST_F(FenstereditorTest, ReadOnlyShowsTheDrawingOnly)
     writeBytes(host, "1000,1000,1,1000,1,1000,V;");
     auto editor = showEditor({ QStringLiteral("-FILE:") + host, QStringLiteral("READONLY") });
     ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
-    EXPECT_EQ(editor->runMode(), RunMode::HostReadOnly);
+    EXPECT_EQ(editor->host().runMode(), RunMode::HostReadOnly);
     EXPECT_EQ(editor->mainMenu(), nullptr);
     EXPECT_TRUE(editor->findChildren<QMenuBar*>().isEmpty());
-    EXPECT_FALSE(editor->PanelEdit->isVisible());
-    EXPECT_FALSE(editor->HoeheSpin->isVisible());
-    EXPECT_FALSE(editor->BreiteSpin->isVisible());
-    EXPECT_FALSE(editor->Panel4->isVisible());
-    EXPECT_TRUE(editor->PaintBox1->isVisible());
+    EXPECT_FALSE(Part<QWidget>(*editor, "PanelEdit")->isVisible());
+    EXPECT_FALSE(Part<QWidget>(*editor, "HoeheSpin")->isVisible());
+    EXPECT_FALSE(Part<QWidget>(*editor, "BreiteSpin")->isVisible());
+    EXPECT_FALSE(Part<QWidget>(*editor, "Panel4")->isVisible());
+    EXPECT_TRUE(Part<QWidget>(*editor, "PaintBox1")->isVisible());
     const bool before = editor->edgeDimensionsShown();
     QTest::keyClick(editor.get(), Qt::Key_B, Qt::ControlModifier);
     EXPECT_EQ(editor->edgeDimensionsShown(), before) << "no shortcut works without the menu";
@@ -393,8 +396,8 @@ TEST_F(FenstereditorTest, RenderOnlyWithoutScreenEndsOnBadInput)
         if (c.content)
             writeBytes(host, c.content);
         auto editor = runToEnd({ QStringLiteral("-FILE:") + host, QStringLiteral("-OUTFILE:") + out });
-        EXPECT_EQ(editor->outcome(), c.outcome) << c.name;
-        EXPECT_EQ(editor->exitCode(), c.exitCode) << c.name;
+        EXPECT_EQ(editor->host().outcome(), c.outcome) << c.name;
+        EXPECT_EQ(editor->host().exitCode(), c.exitCode) << c.name;
         EXPECT_FALSE(editor->isVisible()) << c.name << ": the run ends instead of waiting";
         EXPECT_FALSE(QFile::exists(out)) << c.name << ": nothing is written";
     }
@@ -419,8 +422,8 @@ TEST_F(FenstereditorTest, RenderOnlyWritesTheCroppedBitmapAndEnds)
     const QString out = file("Tuer.bmp");
     writeBytes(out, "old picture");
     auto editor = runToEnd({ QStringLiteral("-FILE:") + host, QStringLiteral("-OUTFILE:") + out });
-    EXPECT_EQ(editor->outcome(), RunOutcome::Done);
-    EXPECT_EQ(editor->exitCode(), 0);
+    EXPECT_EQ(editor->host().outcome(), RunOutcome::Done);
+    EXPECT_EQ(editor->host().exitCode(), 0);
     const QImage picture = ReadBmp24(out);
     ASSERT_FALSE(picture.isNull()) << "a 24-bit BMP replaces the old file";
     // 1000 x 2000 mm at 5 mm per pixel: 200 x 400 pixels of window, within
@@ -447,7 +450,7 @@ TEST_F(FenstereditorTest, ConstantScaleIgnoresTheWindowSize)
     editor->resize(1400, 900);
     QApplication::processEvents();
     EXPECT_EQ(editor->RenderConstantScale(5.0), small);
-    EXPECT_THROW(editor->RenderConstantScale(0.0), std::exception);
+    EXPECT_THROW(editor->RenderConstantScale(0.0), std::invalid_argument);
 }
 
 TEST_F(FenstereditorTest, FailedExportKeepsTheOldBitmap)
@@ -456,11 +459,145 @@ TEST_F(FenstereditorTest, FailedExportKeepsTheOldBitmap)
     const QString out = file("Haus.bmp");
     writeBytes(out, "old picture");
     // A field width the drawing cannot read: nothing is written.
-    editor->setMemo1(QStringLiteral("1000,1000,1,1000,1,F;"));
+    editor->document().setMemo1(QStringLiteral("1000,1000,1,1000,1,F;"));
     EXPECT_THROW(editor->ExportConstantScale(out), DataFileError);
     EXPECT_EQ(readBytes(out), "old picture");
     EXPECT_TRUE(editor->isEnabled()) << "the window is enabled again";
     EXPECT_TRUE(Engine().HighlightSelection) << "the highlight is switched on again";
+}
+
+TEST_F(FenstereditorTest, ConstantScaleExportIsTheRenderedPicture)
+{
+    auto editor = showEditor({});
+    editor->document().setMemo1(QStringLiteral("2000,1500,2,1000,2,700,L,F,K;800,V;1000,1,1500,R,F;"));
+    editor->document().setMemo3(QStringLiteral("M:0,0,1500,0,-300,0;"));
+    editor->document().setConstantScale(4.0);
+    const QString out = file("Export.bmp");
+    editor->ExportConstantScale(out);
+    const QImage written = ReadBmp24(out);
+    ASSERT_FALSE(written.isNull());
+    // The export switches the highlight off; so must the reference picture.
+    Engine().HighlightSelection = false;
+    const QImage rendered = editor->RenderConstantScale(4.0).convertToFormat(QImage::Format_RGB888);
+    Engine().HighlightSelection = true;
+    ASSERT_EQ(written.size(), rendered.size());
+    EXPECT_EQ(written.convertToFormat(QImage::Format_RGB888), rendered);
+}
+
+// Render-only runs end on their own, whatever goes wrong: the message goes to
+// standard error and the exit code says what happened; no box ever waits.
+TEST_F(FenstereditorTest, RenderOnlyErrorsEndTheRunWithoutABox)
+{
+    struct Case {
+        const char* name;
+        void (*prepare)(const QString& host, const QString& out);
+        RunOutcome outcome;
+        int exitCode;
+    };
+    const Case cases[] = {
+        { "host file is a folder", [](const QString& host, const QString&) { QDir().mkpath(host); },
+            RunOutcome::Failed, 2 },
+        { "host file is a pipe",
+            [](const QString& host, const QString&) { ASSERT_EQ(mkfifo(QFile::encodeName(host).constData(), 0600), 0); },
+            RunOutcome::Failed, 2 },
+        { "not a description", [](const QString& host, const QString&) { writeBytes(host, "1000,abc,1,1000,1,1000,V;"); },
+            RunOutcome::Failed, 2 },
+        { "field width not a number",
+            [](const QString& host, const QString&) { writeBytes(host, "1000,1000,1,1000,1,x,F;"); },
+            RunOutcome::DataFileError, 137 },
+        { "out file is the host file",
+            [](const QString& host, const QString& out) {
+                writeBytes(host, "1000,1000,1,1000,1,1000,V;");
+                QFile::remove(out);
+                ASSERT_TRUE(QFile::link(host, out));
+            },
+            RunOutcome::Failed, 2 },
+    };
+    int boxes = 0;
+    QTimer watcher;
+    watcher.setInterval(1);
+    QObject::connect(&watcher, &QTimer::timeout, [&boxes] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            ++boxes;
+            box->close();
+        }
+    });
+    watcher.start();
+    for (const Case& c : cases) {
+        QTemporaryDir folder;
+        const QString host = folder.filePath(QStringLiteral("render.Fnt"));
+        const QString out = folder.filePath(QStringLiteral("render.bmp"));
+        c.prepare(host, out);
+        const QByteArray before = QFileInfo(host).isFile() ? readBytes(host) : QByteArray();
+        boxes = 0;
+        auto editor = runToEnd({ QStringLiteral("-FILE:") + host, QStringLiteral("-OUTFILE:") + out });
+        QApplication::processEvents();
+        EXPECT_EQ(editor->host().outcome(), c.outcome) << c.name;
+        EXPECT_EQ(editor->host().exitCode(), c.exitCode) << c.name;
+        EXPECT_EQ(boxes, 0) << c.name;
+        EXPECT_FALSE(editor->isVisible()) << c.name;
+        if (QFileInfo(host).isFile()) {
+            EXPECT_EQ(readBytes(host), before) << c.name << ": the host file stays as it was";
+        }
+        if (!QFileInfo(out).isSymLink()) {
+            EXPECT_FALSE(QFileInfo::exists(out)) << c.name << ": nothing is written";
+        }
+    }
+}
+
+TEST_F(FenstereditorTest, RenderOnlyReadsAndSavesThePreferencesWithoutShowing)
+{
+    QDir().mkpath(QFileInfo(storePath()).absolutePath());
+    writeBytes(storePath(), R"({"Rahmen":"5","Skalierung":4})");
+    const QString host = file("p.Fnt");
+    writeBytes(host, "1000,1000,1,1000,1,1000,V;");
+    auto editor = runToEnd({ QStringLiteral("-FILE:") + host, QStringLiteral("-OUTFILE:") + file("p.bmp") });
+    EXPECT_EQ(editor->host().outcome(), RunOutcome::Done);
+    EXPECT_EQ(editor->document().constantScale(), 4.0) << "the preference gives the scale";
+    EXPECT_FALSE(editor->testAttribute(Qt::WA_WState_ExplicitShowHide)) << "the window was never shown";
+    const QJsonObject saved = QJsonDocument::fromJson(readBytes(storePath())).object();
+    EXPECT_EQ(saved.size(), 9) << "the preferences are written back at the end";
+    EXPECT_EQ(saved.value("Rahmen").toString(), QStringLiteral("5"));
+}
+
+// A host file that could not be read was never the user's text in the
+// editor: "OK" must not replace it with the default window.
+TEST_F(FenstereditorTest, OkRefusesAfterAFailedRead)
+{
+    struct Case {
+        const char* name;
+        void (*prepare)(const QString& host);
+    };
+    const Case cases[] = {
+        { "too large", [](const QString& host) { writeBytes(host, QByteArray(kMaxReadFileBytes + 1, '1')); } },
+        { "a pipe", [](const QString& host) { ASSERT_EQ(mkfifo(QFile::encodeName(host).constData(), 0600), 0); } },
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir folder;
+        const QString host = folder.filePath(QStringLiteral("Haus.Fnt"));
+        c.prepare(host);
+        const qint64 sizeBefore = QFileInfo(host).size();
+        const bool wasFile = QFileInfo(host).isFile();
+        QStringList shown;
+        QTimer closer;
+        closer.setInterval(5);
+        QObject::connect(&closer, &QTimer::timeout, [&shown] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown << box->text();
+                box->accept();
+            }
+        });
+        closer.start();
+        auto editor = showEditor({ QStringLiteral("-FILE:") + host });
+        ASSERT_TRUE(QTest::qWaitFor([&shown] { return shown.size() == 1; }, 5000)) << c.name;
+        EXPECT_FALSE(editor->host().hostFileRead()) << c.name;
+        QTest::mouseClick(Part<QPushButton>(*editor, "BitBtn1"), Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&shown] { return shown.size() == 2; }, 5000)) << c.name;
+        EXPECT_TRUE(shown[1].contains(QStringLiteral("nicht überschrieben"))) << shown[1].toStdString();
+        EXPECT_EQ(QFileInfo(host).isFile(), wasFile) << c.name << ": the file is still what it was";
+        EXPECT_EQ(QFileInfo(host).size(), sizeBefore) << c.name;
+        EXPECT_TRUE(editor->isVisible()) << c.name;
+    }
 }
 
 TEST_F(FenstereditorTest, ClosingSavesThePreferences)
@@ -487,17 +624,17 @@ TEST_F(FenstereditorTest, PreferencesLoadAtCreationAndResetKeepsTheConstantScale
     auto editor = showEditor({});
     EXPECT_EQ(Settings().Rahmen, 7);
     EXPECT_EQ(Settings().Color, kRed);
-    EXPECT_EQ(editor->drawingFont().family(), QStringLiteral("Liberation Serif"));
-    EXPECT_EQ(editor->drawingFont().pointSize(), 12);
-    EXPECT_EQ(editor->constantScale(), 4.0);
+    EXPECT_EQ(editor->drawingArea().options().font.family(), QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(editor->drawingArea().options().font.pointSize(), 12);
+    EXPECT_EQ(editor->document().constantScale(), 4.0);
 
-    editor->Rcksetzen1->trigger();
+    editor->action(QStringLiteral("Rcksetzen1"))->trigger();
     EXPECT_EQ(Settings().Rahmen, 3);
     EXPECT_EQ(Settings().Color, kBlack);
-    EXPECT_EQ(editor->drawingFont().family(), QStringLiteral("Arial"));
-    EXPECT_EQ(editor->constantScale(), 4.0) << "the constant scale stays until the program restarts";
+    EXPECT_EQ(editor->drawingArea().options().font.family(), QStringLiteral("Arial"));
+    EXPECT_EQ(editor->document().constantScale(), 4.0) << "the constant scale stays until the program restarts";
 
-    editor->Einstellungenneuladen1->trigger();
+    editor->action(QStringLiteral("Einstellungenneuladen1"))->trigger();
     EXPECT_EQ(Settings().Rahmen, 7);
 }
 
@@ -519,7 +656,7 @@ TEST_F(FenstereditorTest, FailedOkReportsTheErrorAndGoesOn)
             box->accept();
         }
     });
-    QTest::mouseClick(editor->BitBtn1, Qt::LeftButton);
+    QTest::mouseClick(Part<QPushButton>(*editor, "BitBtn1"), Qt::LeftButton);
     EXPECT_TRUE(shown.contains(QStringLiteral("a.Fnt"))) << shown.toStdString();
     EXPECT_TRUE(editor->isVisible());
 }
@@ -539,28 +676,28 @@ TEST_F(FenstereditorTest, DrawingErrorsAreReportedOncePerChange)
     closer.start();
     const auto repaintSeveralTimes = [&editor] {
         for (int i = 0; i < 3; ++i) {
-            editor->PaintBox1->repaint();
+            Part<QWidget>(*editor, "PaintBox1")->repaint();
             QTest::qWait(30);
         }
     };
     struct Case {
         const char* name;
-        void (TFenstereditor::*set)(const QString&);
+        void (EditorDocument::*set)(const QString&);
         const char* bad;
         const char* otherBad;
     };
     const Case cases[] = {
-        { "dimension line list", &TFenstereditor::setMemo3, "M:1,2,x;", "M:1,y;" },
-        { "description", &TFenstereditor::setMemo1, "1000,1000,1,1000,1,F;", "1000,1000,1,1000,1,V;" },
+        { "dimension line list", &EditorDocument::setMemo3, "M:1,2,x;", "M:1,y;" },
+        { "description", &EditorDocument::setMemo1, "1000,1000,1,1000,1,F;", "1000,1000,1,1000,1,V;" },
     };
     for (const Case& c : cases) {
         boxes = 0;
-        (editor.get()->*c.set)(QString::fromLatin1(c.bad));
+        (editor->document().*c.set)(QString::fromLatin1(c.bad));
         repaintSeveralTimes();
         EXPECT_EQ(boxes, 1) << c.name;
-        (editor.get()->*c.set)(QString::fromLatin1(c.otherBad));
+        (editor->document().*c.set)(QString::fromLatin1(c.otherBad));
         repaintSeveralTimes();
-        (editor.get()->*c.set)(QString::fromLatin1(c.bad));
+        (editor->document().*c.set)(QString::fromLatin1(c.bad));
         repaintSeveralTimes();
         EXPECT_EQ(boxes, 3) << c.name << ": each change reports again";
         EXPECT_TRUE(editor->isVisible()) << c.name;

@@ -3,21 +3,21 @@
 
 #include "CommandLine.h"
 #include "Fenstereditor.h"
+#include "HostSession.h"
 
 #include "Log.h"
 #include "Translator.h"
 
 #include <QApplication>
 
-#include <cstdio>
 #include <exception>
 
 int main(int argc, char** argv)
 {
     using namespace fenster;
     const QStringList arguments = ArgumentsFromMain(argc, argv);
-    // A render-only run on a machine without a screen must not fail for
-    // want of a display; the platform is fixed before the application exists.
+    // A render-only run never shows its window and so needs no display; the
+    // platform is fixed before the application exists.
     SelectPlatformForRun(arguments);
 
     QApplication application(argc, argv);
@@ -27,13 +27,9 @@ int main(int argc, char** argv)
     int code = 0;
     try {
         TFenstereditor window(EditorStartup::fromProcess(arguments));
-        window.show();
-        code = application.exec();
-        if (window.exitCode() != 0)
-            code = window.exitCode();
+        code = window.run();
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        code = 2;
+        code = HostSession::reportFatal(error);
     }
     LogStop();
     EndTranslation();

@@ -1,0 +1,227 @@
+// The main window's menu: every command as one line of a table, and the
+// menu tree as lists of command names.
+
+#include "Fenstereditor.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+
+namespace fenster {
+
+namespace {
+
+enum class Check { None, Off, On };
+using Handler = void (TFenstereditor::*)();
+
+struct CommandEntry {
+    const char* name; // the handler's name without "Click"
+    const char* caption;
+    const char* shortcut; // portable text, empty for none
+    Check check;
+    Handler handler; // null: the command is not carried out yet and stays disabled
+};
+
+// Ctrl+B belongs to "&Randbemaßung &anzeigen" alone; "Rahmen/Sprossenbreite"
+// gets none, so that the shortcut is never ambiguous.
+const CommandEntry kCommands[] = {
+    { "Neu1", "&Neu", "Shift+F2", Check::None, nullptr },
+    { "Laden1", "&Laden", "Ctrl+O", Check::None, nullptr },
+    { "Speichern1", "&Speichern", "Ctrl+S", Check::None, nullptr },
+    { "Speichernunter1", "Speichern &unter...", "", Check::None, nullptr },
+    { "InZwischenablage1", "In &Zwischenablage", "Ctrl+C", Check::None, nullptr },
+    { "InZwischenablagekonstanterMassstab1", "In Zwischenablage konstanter Massstab", "Ctrl+Alt+C", Check::None,
+        &TFenstereditor::InZwischenablagekonstanterMassstab1Click },
+    { "InZwischenablagealsMeta1", "In Zwischenablage (als &Meta)", "", Check::None, nullptr },
+    { "ExportalsBitmap1", "Export als Bitmap", "", Check::None, nullptr },
+    { "ExportalsBitmpakonstanterMassstab1", "Export als Bitmap konstanter Massstab", "Ctrl+Alt+B", Check::None,
+        &TFenstereditor::ExportalsBitmpakonstanterMassstab1Click },
+    { "OptimierteHhebreite1", "Optimierte Höhe/Breite", "", Check::On, &TFenstereditor::OptimierteHhebreite1Click },
+    { "Druckereinrichtung1", "Drucker&einrichtung", "", Check::None, nullptr },
+    { "Fensterdrucken1", "Fenster &drucken", "Ctrl+P", Check::None, nullptr },
+    { "FensterdruckenBitmap1", "Fenster drucken (als &Bitmap)", "", Check::None, nullptr },
+    { "Aktuelleeinstellungenspeichern1", "Aktuelle Einstellungen speichern", "", Check::None,
+        &TFenstereditor::Aktuelleeinstellungenspeichern1Click },
+    { "Einstellungenneuladen1", "Einstellungen neu laden", "", Check::None,
+        &TFenstereditor::Einstellungenneuladen1Click },
+    { "Rcksetzen1", "Rücksetzen auf Voreinstellung", "", Check::None, &TFenstereditor::Rcksetzen1Click },
+    { "Beenden1", "&Beenden", "", Check::None, &TFenstereditor::Beenden1Click },
+
+    { "Fenstermodus1", "&Fenstermodus", "Ctrl+F1", Check::On, nullptr },
+    { "Bitmapmodus1", "&Symbolmodus", "Ctrl+F2", Check::Off, nullptr },
+    { "Masslinienmodus1", "&Maßlinienmodus", "Ctrl+F3", Check::Off, nullptr },
+    { "Hlfsvorschau1", "Hlfsvorschau", "Ctrl+H", Check::Off, nullptr },
+
+    { "massanzeigen", "&Randbemaßung &anzeigen", "Ctrl+B", Check::On, &TFenstereditor::massanzeigenClick },
+    { "FreiBemassung", "Freie &Bemaßung", "Ctrl+F", Check::Off, nullptr },
+    { "FreieBemassungmitFangen1", "Freie Bemaßung mit &Fangen vertitikal/horizontal", "Ctrl+Alt+F", Check::Off,
+        nullptr },
+    { "FreiBemassungmitFangpunkt1", "Frei Bemassung mit Fangpunkt", "", Check::Off, nullptr },
+    { "Masslinielschen1", "Maßlinie &löschen", "Ctrl+Alt+D", Check::Off, nullptr },
+    { "Mazahleneinstellen1", "Maßzahlen &einstellen", "Ctrl+Alt+E", Check::None, nullptr },
+
+    { "Symbolmarkieren1", "Symbol markieren", "", Check::Off, nullptr },
+    { "Symbollschen1", "Symbol &löschen", "", Check::None, nullptr },
+    { "Symbolvergrern1", "Symbol vergrößern", "Ctrl+Z", Check::None, nullptr },
+    { "Symbolverkleiner1", "Symbol ver&kleinern", "Ctrl+Alt+Z", Check::None, nullptr },
+
+    { "Fenstermaendern1", "&Fenstermaße ändern", "Ctrl+M", Check::None, nullptr },
+    { "Schrift1", "Schrift", "", Check::None, nullptr },
+    { "Zeichenfarbe1", "&Zeichenfarbe", "", Check::None, nullptr },
+    { "RandlinienstaerkePlus1", "Randlinienstärke +", "Ctrl+R", Check::None, nullptr },
+    { "RandlinienstaerkeMinus1", "Randlinienstärke -", "Ctrl+Alt+R", Check::None, nullptr },
+    { "RandlinienstaerkeStandard1", "Randlinienstärke Standard", "", Check::None, nullptr },
+    { "RahmenSprossenbreite1", "Rahmen/Sprossenbreite", "", Check::None, nullptr },
+    { "Skalierungsfaktor1", "Skalierungsfaktor", "", Check::None, nullptr },
+
+    { "Rolladenkasten1", "Rolladenkasten hinzufügen", "", Check::None, nullptr },
+    { "Fensterbankanschlag1", "Fensterbankanschlag einfügen", "", Check::None, nullptr },
+    { "SegmentbogenAnlage1", "Segmentbogen Anlage", "Ctrl+Alt+S", Check::None, nullptr },
+    { "NeueZeile1", "Nue Zeile untern einfügen", "Ctrl+Ins", Check::None, nullptr },
+
+    { "Kippflgel2", "Kippflügel", "F1", Check::None, nullptr },
+    { "RechtsDrehflgel1", "Rechts Drehflügel", "F2", Check::None, nullptr },
+    { "LinksDrehflgel1", "Links Drehflügel", "F3", Check::None, nullptr },
+    { "RechtsDrehKippflgel1", "Rechts Dreh-Kippflügel", "F4", Check::None, nullptr },
+    { "LinksDrehKippflgel1", "Links Dreh-Kippflügel", "F5", Check::None, nullptr },
+    { "Festverglast1", "Festverglast", "F6", Check::None, nullptr },
+    { "rDrehkipplinks1", "Tür Drehkipp links", "F7", Check::None, nullptr },
+    { "rDrehkiprechts1", "Tür Drehkipp rechts", "F8", Check::None, nullptr },
+    { "rlinks1", "Tür links", "F9", Check::None, nullptr },
+    { "rrechts1", "Tür rechts", "F10", Check::None, nullptr },
+    { "rKipp1", "Tür Kipp", "F11", Check::None, nullptr },
+    { "LeerfeldWand1", "Leerfeld/Wand", "F12", Check::None, nullptr },
+
+    { "OnlineHilfe1", "Online Hilfe", "", Check::None, &TFenstereditor::OnlineHilfe1Click },
+};
+
+// Radio groups of check marks: exactly one or none of them is checked.
+struct GroupEntry {
+    const char* name;
+    std::initializer_list<const char*> commands;
+};
+const GroupEntry kGroups[] = {
+    { "modeGroup", { "Fenstermodus1", "Bitmapmodus1", "Masslinienmodus1" } },
+    { "freeDimensionGroup",
+        { "FreiBemassung", "FreieBemassungmitFangen1", "FreiBemassungmitFangpunkt1", "Masslinielschen1" } },
+};
+
+// A menu's entries: command names, "-" for a separator, "[Caption" opens a
+// submenu that "]" closes.
+struct MenuEntry {
+    const char* name;
+    const char* caption;
+    std::initializer_list<const char*> entries;
+};
+const MenuEntry kMenus[] = {
+    { "Datei1", "&Datei",
+        { "Neu1", "Laden1", "Speichern1", "Speichernunter1", "-", "InZwischenablage1",
+            "InZwischenablagekonstanterMassstab1", "InZwischenablagealsMeta1", "-", "ExportalsBitmap1",
+            "ExportalsBitmpakonstanterMassstab1", "-", "OptimierteHhebreite1", "-", "Druckereinrichtung1",
+            "Fensterdrucken1", "FensterdruckenBitmap1", "-", "[Einstellungen", "Aktuelleeinstellungenspeichern1",
+            "Einstellungenneuladen1", "-", "Rcksetzen1", "]", "-", "Beenden1" } },
+    { "Modus1", "&Modus", { "Fenstermodus1", "Bitmapmodus1", "Masslinienmodus1", "-", "Hlfsvorschau1" } },
+    { "Bemassung1", "&Bemaßung",
+        { "massanzeigen", "-", "FreiBemassung", "FreieBemassungmitFangen1", "FreiBemassungmitFangpunkt1",
+            "Masslinielschen1", "Mazahleneinstellen1" } },
+    // The symbol pictures of the program folder follow the separator.
+    { "Symbole1", "&Symbole", { "Symbolmarkieren1", "Symbollschen1", "Symbolvergrern1", "Symbolverkleiner1", "-" } },
+    { "Fenstereinstellungen1", "&Fenstereinstellungen",
+        { "Fenstermaendern1", "-", "Schrift1", "Zeichenfarbe1", "-", "RandlinienstaerkePlus1",
+            "RandlinienstaerkeMinus1", "RandlinienstaerkeStandard1", "-", "RahmenSprossenbreite1", "-",
+            "Skalierungsfaktor1" } },
+    { "Makros1", "Makros",
+        { "Rolladenkasten1", "Fensterbankanschlag1", "-", "SegmentbogenAnlage1", "-", "NeueZeile1" } },
+    // Filled from the program folder's standard windows.
+    { "Standardfenster1", "Standardfenster", {} },
+    { "Standardverglasung1", "Standardverglasung",
+        { "Kippflgel2", "-", "RechtsDrehflgel1", "LinksDrehflgel1", "-", "RechtsDrehKippflgel1",
+            "LinksDrehKippflgel1", "-", "Festverglast1", "-", "rDrehkipplinks1", "rDrehkiprechts1", "-", "rlinks1",
+            "rrechts1", "-", "rKipp1", "-", "LeerfeldWand1" } },
+    { "Hilfe1", "&Hilfe", { "OnlineHilfe1" } },
+};
+
+} // namespace
+
+void TFenstereditor::createActions()
+{
+    for (const CommandEntry& entry : kCommands) {
+        auto* command = new QAction(QString::fromUtf8(entry.caption), this);
+        command->setObjectName(QLatin1String(entry.name));
+        command->setShortcut(QKeySequence::fromString(QLatin1String(entry.shortcut), QKeySequence::PortableText));
+        command->setShortcutContext(Qt::WindowShortcut);
+        command->setCheckable(entry.check != Check::None);
+        command->setChecked(entry.check == Check::On);
+        command->setEnabled(entry.handler != nullptr);
+        if (const Handler handler = entry.handler)
+            connect(command, &QAction::triggered, this,
+                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    }
+    for (const GroupEntry& entry : kGroups) {
+        auto* group = new QActionGroup(this);
+        group->setObjectName(QLatin1String(entry.name));
+        for (const char* name : entry.commands)
+            group->addAction(action(QLatin1String(name)));
+    }
+    massanzeigen = action(QStringLiteral("massanzeigen"));
+}
+
+void TFenstereditor::createMenus()
+{
+    m_mainMenu = new QMenuBar(this);
+    m_mainMenu->setObjectName(QStringLiteral("MainMenu1"));
+    m_mainMenu->setAccessibleName(QStringLiteral("Hauptmenü"));
+    for (const MenuEntry& menuEntry : kMenus) {
+        QMenu* top = m_mainMenu->addMenu(QString::fromUtf8(menuEntry.caption));
+        top->setObjectName(QLatin1String(menuEntry.name));
+        QMenu* menu = top;
+        for (const char* entry : menuEntry.entries) {
+            const QLatin1String name(entry);
+            if (name == QLatin1String("-"))
+                menu->addSeparator();
+            else if (name.startsWith(QLatin1Char('[')))
+                menu = menu->addMenu(QString::fromUtf8(entry + 1));
+            else if (name == QLatin1String("]"))
+                menu = top;
+            else
+                menu->addAction(action(name));
+        }
+    }
+    m_symbolMenu = m_mainMenu->findChild<QMenu*>(QStringLiteral("Symbole1"));
+    m_standardWindowMenu = m_mainMenu->findChild<QMenu*>(QStringLiteral("Standardfenster1"));
+}
+
+QAction* TFenstereditor::action(const QString& objectName) const
+{
+    return findChild<QAction*>(objectName, Qt::FindDirectChildrenOnly);
+}
+
+void TFenstereditor::buildSymbolMenu()
+{
+    for (const ProgramFolderItem& item : ListProgramFolder(m_programFolder, QStringLiteral("BMP"))) {
+        auto* symbol = new QAction(item.caption, this);
+        symbol->setData(item.fileName);
+        symbol->setToolTip(item.fileName);
+        const QPixmap picture(m_programFolder + item.fileName);
+        if (!picture.isNull())
+            symbol->setIcon(QIcon(picture));
+        // FIXME: placing the chosen symbol with the mouse is not built yet.
+        symbol->setEnabled(false);
+        m_symbolMenu->addAction(symbol);
+    }
+}
+
+void TFenstereditor::BuildStandardWindowMenu()
+{
+    m_standardWindowMenu->clear();
+    for (const ProgramFolderItem& item : ListProgramFolder(m_programFolder, QStringLiteral("std"))) {
+        QAction* window = m_standardWindowMenu->addAction(item.caption);
+        window->setData(item.fileName);
+        // FIXME: loading a standard window is not built yet.
+        window->setEnabled(false);
+    }
+}
+
+} // namespace fenster
