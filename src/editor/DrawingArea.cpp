@@ -3,8 +3,14 @@
 #include "EditorDocument.h"
 
 #include "AnnotationLists.h"
+#include "BitmapDrag.h"
 #include "QtCanvas.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QImage>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -46,6 +52,8 @@ DrawingArea::DrawingArea(EditorDocument& document, PictureSource& pictures, QWid
     setObjectName(QStringLiteral("PaintBox1"));
     setAccessibleName(QStringLiteral("Zeichnung"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setAcceptDrops(true);
 }
 
 void DrawingArea::setDrawingFont(const QFont& font)
@@ -58,6 +66,55 @@ void DrawingArea::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     DrawScreen(painter);
+    if (m_overlay) {
+        QtCanvas canvas(painter);
+        canvas.setFont(m_options.font);
+        m_overlay(canvas);
+    }
+}
+
+QImage DrawingArea::screenCopy()
+{
+    QImage picture(size(), QImage::Format_RGB32);
+    QPainter painter(&picture);
+    DrawScreen(painter);
+    return picture;
+}
+
+void DrawingArea::mousePressEvent(QMouseEvent* event)
+{
+    emit mousePressed(event->position().toPoint(), event->button());
+}
+
+void DrawingArea::mouseMoveEvent(QMouseEvent* event)
+{
+    emit mouseMoved(event->position().toPoint(), event->buttons(), event->modifiers());
+}
+
+// The picture is read as soon as the pointer enters, so that only drags
+// that carry one are offered the copy.
+void DrawingArea::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData() && !BitmapFromMimeData(*event->mimeData()).isNull()) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    }
+}
+
+void DrawingArea::dragMoveEvent(QDragMoveEvent* event)
+{
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void DrawingArea::dropEvent(QDropEvent* event)
+{
+    const QImage picture = event->mimeData() ? BitmapFromMimeData(*event->mimeData()) : QImage();
+    if (picture.isNull())
+        return;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    emit pictureDropped(event->position().toPoint(), picture);
 }
 
 void DrawingArea::DrawScreen(QPainter& painter)

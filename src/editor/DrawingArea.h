@@ -10,12 +10,15 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <vector>
 
+class QImage;
 class QPainter;
 
 namespace fenster {
 
+class Canvas;
 class EditorDocument;
 class PictureSource;
 
@@ -53,6 +56,11 @@ public:
     // then the dimension line list and the symbol list; takes the layout.
     void DrawScreen(QPainter& painter);
     const ScreenLayout& layout() const { return m_layout; }
+    // Painted over the drawing inside every paint event, with the canvas of
+    // that drawing: the previews of the mouse modes.
+    void setOverlay(std::function<void(Canvas&)> overlay) { m_overlay = std::move(overlay); }
+    // The screen drawing as a picture of the box's size, without overlay.
+    QImage screenCopy();
 
     // The field under the pointer: row and field of the match, or unchanged
     // when no drawn field holds the point. In a row the first match counts,
@@ -68,12 +76,21 @@ public:
     QPoint mmToPixel(MmPoint mm) const;
 
 signals:
+    void mousePressed(QPoint pixel, Qt::MouseButton button);
+    void mouseMoved(QPoint pixel, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+    // A picture was dropped on the box at pixel.
+    void pictureDropped(QPoint pixel, const QImage& picture);
     // A text of the document could not be drawn; announced once for each
     // new text that causes it.
     void drawingError(const QString& message);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void reportOnce(QString& lastReported, const QString& cause, const char* message);
@@ -82,6 +99,7 @@ private:
     PictureSource& m_pictures;
     DrawingOptions m_options;
     ScreenLayout m_layout;
+    std::function<void(Canvas&)> m_overlay;
     QString m_reportedDescriptionError;
     QString m_reportedDimensionListError;
     QString m_reportedSymbolListError;

@@ -22,7 +22,7 @@ EditorDocument::EditorDocument(QObject* parent)
 
 EditorDocument::~EditorDocument() = default;
 
-void EditorDocument::setMemo1(const QString& text)
+void EditorDocument::takeDescription(const QString& text)
 {
     m_memo1 = text;
     if (m_memo1.isEmpty()) {
@@ -31,6 +31,24 @@ void EditorDocument::setMemo1(const QString& text)
         m_selectedField = 1;
         m_memo1 = Utf8(WriteDescription(*m_model, m_selectedRow, m_selectedField));
     }
+}
+
+void EditorDocument::setMemo1(const QString& text)
+{
+    takeDescription(text);
+    emit changed();
+}
+
+void EditorDocument::replaceDocument(const QString& description, const QString& symbols,
+    const QString& dimensionLines, const QString& name)
+{
+    takeDescription(description);
+    m_memo2 = symbols;
+    m_memo3 = dimensionLines;
+    m_documentName = name;
+    m_selectedSymbol = -1;
+    m_selectedDimLine = 0;
+    emit replaced();
     emit changed();
 }
 

@@ -39,6 +39,14 @@ public:
     void setMemo2(const QString& text);
     void setMemo3(const QString& text);
 
+    // Puts another document in place of this one ("&Neu", "&Laden", a
+    // standard window): the three texts as the setters take them, and the
+    // name. The selected symbol and dimension line are reset, since their
+    // numbers belong to the lists that are gone. Emits replaced, then
+    // changed once.
+    void replaceDocument(const QString& description, const QString& symbols, const QString& dimensionLines,
+        const QString& name);
+
     // The selected row and field, counted from 1; 0 addresses the same as 1
     // when the model is positioned but highlights nothing. A new selection
     // is announced by the UpdateAll that follows it.
@@ -85,8 +93,13 @@ public:
 signals:
     // Something of the document changed; the views redraw from it.
     void changed();
+    // Another document took this one's place; what belonged to the old one
+    // (a mode under way, a pending choice) is void.
+    void replaced();
 
 private:
+    void takeDescription(const QString& text);
+
     std::unique_ptr<TFenster> m_model;
     QString m_memo1;
     QString m_memo2;

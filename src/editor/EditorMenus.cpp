@@ -3,6 +3,8 @@
 
 #include "Fenstereditor.h"
 
+#include "Interaction.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
@@ -49,23 +51,28 @@ const CommandEntry kCommands[] = {
     { "Rcksetzen1", "Rücksetzen auf Voreinstellung", "", Check::None, &TFenstereditor::Rcksetzen1Click },
     { "Beenden1", "&Beenden", "", Check::None, &TFenstereditor::Beenden1Click },
 
-    { "Fenstermodus1", "&Fenstermodus", "Ctrl+F1", Check::On, nullptr },
-    { "Bitmapmodus1", "&Symbolmodus", "Ctrl+F2", Check::Off, nullptr },
-    { "Masslinienmodus1", "&Maßlinienmodus", "Ctrl+F3", Check::Off, nullptr },
+    { "Fenstermodus1", "&Fenstermodus", "Ctrl+F1", Check::On, &TFenstereditor::Fenstermodus1Click },
+    { "Bitmapmodus1", "&Symbolmodus", "Ctrl+F2", Check::Off, &TFenstereditor::Bitmapmodus1Click },
+    { "Masslinienmodus1", "&Maßlinienmodus", "Ctrl+F3", Check::Off,
+        &TFenstereditor::Masslinienmodus1Click },
     { "Hlfsvorschau1", "Hlfsvorschau", "Ctrl+H", Check::Off, nullptr },
 
     { "massanzeigen", "&Randbemaßung &anzeigen", "Ctrl+B", Check::On, &TFenstereditor::massanzeigenClick },
-    { "FreiBemassung", "Freie &Bemaßung", "Ctrl+F", Check::Off, nullptr },
+    { "FreiBemassung", "Freie &Bemaßung", "Ctrl+F", Check::Off, &TFenstereditor::FreiBemassungClick },
     { "FreieBemassungmitFangen1", "Freie Bemaßung mit &Fangen vertitikal/horizontal", "Ctrl+Alt+F", Check::Off,
-        nullptr },
-    { "FreiBemassungmitFangpunkt1", "Frei Bemassung mit Fangpunkt", "", Check::Off, nullptr },
-    { "Masslinielschen1", "Maßlinie &löschen", "Ctrl+Alt+D", Check::Off, nullptr },
-    { "Mazahleneinstellen1", "Maßzahlen &einstellen", "Ctrl+Alt+E", Check::None, nullptr },
+        &TFenstereditor::FreieBemassungmitFangen1Click },
+    { "FreiBemassungmitFangpunkt1", "Frei Bemassung mit Fangpunkt", "", Check::Off,
+        &TFenstereditor::FreiBemassungmitFangpunkt1Click },
+    { "Masslinielschen1", "Maßlinie &löschen", "Ctrl+Alt+D", Check::Off,
+        &TFenstereditor::Masslinielschen1Click },
+    { "Mazahleneinstellen1", "Maßzahlen &einstellen", "Ctrl+Alt+E", Check::None,
+        &TFenstereditor::Mazahleneinstellen1Click },
 
-    { "Symbolmarkieren1", "Symbol markieren", "", Check::Off, nullptr },
-    { "Symbollschen1", "Symbol &löschen", "", Check::None, nullptr },
-    { "Symbolvergrern1", "Symbol vergrößern", "Ctrl+Z", Check::None, nullptr },
-    { "Symbolverkleiner1", "Symbol ver&kleinern", "Ctrl+Alt+Z", Check::None, nullptr },
+    { "Symbolmarkieren1", "Symbol markieren", "", Check::Off, &TFenstereditor::Bitmapmodus1Click },
+    { "Symbollschen1", "Symbol &löschen", "", Check::None, &TFenstereditor::Symbollschen1Click },
+    { "Symbolvergrern1", "Symbol vergrößern", "Ctrl+Z", Check::None, &TFenstereditor::Symbolvergrern1Click },
+    { "Symbolverkleiner1", "Symbol ver&kleinern", "Ctrl+Alt+Z", Check::None,
+        &TFenstereditor::Symbolverkleiner1Click },
 
     { "Fenstermaendern1", "&Fenstermaße ändern", "Ctrl+M", Check::None, nullptr },
     { "Schrift1", "Schrift", "", Check::None, nullptr },
@@ -207,8 +214,9 @@ void TFenstereditor::buildSymbolMenu()
         const QPixmap picture(m_programFolder + item.fileName);
         if (!picture.isNull())
             symbol->setIcon(QIcon(picture));
-        // FIXME: placing the chosen symbol with the mouse is not built yet.
-        symbol->setEnabled(false);
+        const QString fileName = item.fileName;
+        connect(symbol, &QAction::triggered, this,
+            [this, fileName] { guarded([this, fileName] { m_interaction->chooseSymbol(fileName); }); });
         m_symbolMenu->addAction(symbol);
     }
 }

@@ -4,6 +4,7 @@
 #include "DrawingArea.h"
 #include "EditorDocument.h"
 #include "HostSession.h"
+#include "Interaction.h"
 #include "OutputScope.h"
 
 #include "PictureLoader.h"
@@ -93,6 +94,7 @@ TFenstereditor::TFenstereditor(EditorStartup startup, QWidget* parent)
     createActions();
     createMenus();
     createPanels();
+    m_interaction = new Interaction(*m_document, *PaintBox1, this);
     createStatusBar();
     connectParts();
 
@@ -125,6 +127,23 @@ void TFenstereditor::connectParts()
     });
     // Never from inside a paint event: the box would paint over a half-drawn window.
     connect(PaintBox1, &DrawingArea::drawingError, this, &TFenstereditor::ReportError, Qt::QueuedConnection);
+
+    m_interaction->setModeActions({ action(QStringLiteral("Fenstermodus1")), action(QStringLiteral("Bitmapmodus1")),
+        action(QStringLiteral("Symbolmarkieren1")), action(QStringLiteral("Masslinienmodus1")) });
+    connect(PaintBox1, &DrawingArea::mousePressed, this, [this](QPoint pixel, Qt::MouseButton button) {
+        guarded([&] { m_interaction->PaintBox1MouseDown(pixel, button); });
+    });
+    connect(PaintBox1, &DrawingArea::mouseMoved, this,
+        [this](QPoint pixel, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+            guarded([&] { m_interaction->PaintBox1MouseMove(pixel, buttons, modifiers); });
+        });
+    connect(PaintBox1, &DrawingArea::pictureDropped, this, [this](QPoint pixel, const QImage& picture) {
+        guarded([&] { m_interaction->DropBMPTarget1Drop(pixel, picture); });
+    });
+    connect(m_interaction, &Interaction::positionChanged, statusPosition, &QLabel::setText);
+    connect(m_interaction, &Interaction::promptChanged, statusPrompt, &QLabel::setText);
+    connect(m_interaction, &Interaction::rowControlsLocked, this, &TFenstereditor::LockRowControls);
+    connect(m_interaction, &Interaction::panelRefreshRequested, this, &TFenstereditor::RefreshPanel);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { guarded([this] { BitBtn1Click(); }); });
     connect(FensterEntfernen, &QPushButton::clicked, this, [this] { guarded([this] { FensterEntfernenClick(); }); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { guarded([this] { BitBtn2Click(); }); });
@@ -153,33 +172,20 @@ bool TFenstereditor::edgeDimensionsShown() const
     return massanzeigen->isChecked();
 }
 
+MouseMode TFenstereditor::mouseMode() const
+{
+    return m_interaction->mouseMode();
+}
+
 void TFenstereditor::ShowModeStatus()
 {
-    QString prompt;
-    switch (m_mouseMode) {
-    case MouseMode::Window:
-        prompt = QStringLiteral("Fenstermodus aktiv");
-        break;
-    case MouseMode::PlaceSymbol:
-        prompt = QStringLiteral("Bitte wählen sie die Position aus, an der das Symbol eingefügt werden soll!");
-        break;
-    case MouseMode::FirstDimensionPoint:
-        prompt = QStringLiteral("Freie Bemaßung - Bitte geben Sie den ersten Maßpunkt an!");
-        break;
-    case MouseMode::SecondDimensionPoint:
-        prompt = QStringLiteral("Freie Bemaßung - Bitte geben Sie den zweiten Maßpunkt an!");
-        break;
-    case MouseMode::DimensionOffset:
-        prompt = QStringLiteral("Freie Bemaßung - Bitte geben Sie den Punkt für die Bemaßung an!");
-        break;
-    case MouseMode::Symbol:
-        prompt = QStringLiteral("Bitmapmodus aktiv");
-        break;
-    case MouseMode::DimensionLine:
-        prompt = QStringLiteral("Maßlinienmodus aktiv");
-        break;
-    }
-    statusPrompt->setText(prompt.isEmpty() ? prompt : TranslateText(prompt));
+    m_interaction->ShowModeStatus();
+}
+
+void TFenstereditor::LockRowControls(bool locked)
+{
+    // FIXME: the property panel's row group locks with the arrows once it exists.
+    HoeheSpin->setEnabled(!locked);
 }
 
 // ---------------------------------------------------------------------------
@@ -363,6 +369,18 @@ void TFenstereditor::OnlineHilfe1Click()
     if (!QDesktopServices::openUrl(target))
         ReportError(QStringLiteral("%1 kann nicht geöffnet werden.").arg(target.toDisplayString()));
 }
+
+void TFenstereditor::Fenstermodus1Click() { m_interaction->Fenstermodus1Click(); }
+void TFenstereditor::Bitmapmodus1Click() { m_interaction->Bitmapmodus1Click(); }
+void TFenstereditor::Masslinienmodus1Click() { m_interaction->Masslinienmodus1Click(); }
+void TFenstereditor::FreiBemassungClick() { m_interaction->FreiBemassungClick(); }
+void TFenstereditor::FreieBemassungmitFangen1Click() { m_interaction->FreieBemassungmitFangen1Click(); }
+void TFenstereditor::FreiBemassungmitFangpunkt1Click() { m_interaction->FreiBemassungmitFangpunkt1Click(); }
+void TFenstereditor::Masslinielschen1Click() { m_interaction->Masslinielschen1Click(); }
+void TFenstereditor::Mazahleneinstellen1Click() { m_interaction->Mazahleneinstellen1Click(); }
+void TFenstereditor::Symbollschen1Click() { m_interaction->Symbollschen1Click(); }
+void TFenstereditor::Symbolvergrern1Click() { m_interaction->Symbolvergrern1Click(); }
+void TFenstereditor::Symbolverkleiner1Click() { m_interaction->Symbolverkleiner1Click(); }
 
 // ---------------------------------------------------------------------------
 // Preferences

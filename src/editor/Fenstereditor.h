@@ -29,6 +29,7 @@ namespace fenster {
 class DrawingArea;
 class EditorDocument;
 class HostSession;
+class Interaction;
 class PictureFiles;
 class TArrowPair;
 
@@ -86,7 +87,8 @@ public:
     QMenu* standardWindowMenu() const { return m_standardWindowMenu; }
     const Preferences& preferences() const { return m_preferences; }
     bool edgeDimensionsShown() const;
-    MouseMode mouseMode() const { return m_mouseMode; }
+    MouseMode mouseMode() const;
+    Interaction& interaction() const { return *m_interaction; }
 
     // The round trip of every edit.
     void SelectField();
@@ -120,6 +122,19 @@ public:
     void Rcksetzen1Click();
     void OnlineHilfe1Click();
 
+    // Commands of the drawing area's modes, annotations and symbols.
+    void Fenstermodus1Click();
+    void Bitmapmodus1Click();
+    void Masslinienmodus1Click();
+    void FreiBemassungClick();
+    void FreieBemassungmitFangen1Click();
+    void FreiBemassungmitFangpunkt1Click();
+    void Masslinielschen1Click();
+    void Mazahleneinstellen1Click();
+    void Symbollschen1Click();
+    void Symbolvergrern1Click();
+    void Symbolverkleiner1Click();
+
 protected:
     void FormShow() override;
     void closeEvent(QCloseEvent* event) override;
@@ -141,6 +156,7 @@ private:
     // is reported and the program goes on.
     void guarded(const std::function<void()>& command);
     void ReportError(const QString& message);
+    void LockRowControls(bool locked);
 
     void ApplyPreferences(const Preferences& preferences);
     void LoadPreferencesFromStore();
@@ -151,7 +167,7 @@ private:
     EditorDocument* m_document = nullptr;
     HostSession* m_host = nullptr;
     QString m_programFolder;
-    MouseMode m_mouseMode = MouseMode::Window;
+    Interaction* m_interaction = nullptr;
     bool m_firstShowPending = true;
     bool PanelUpdating = false;
     Preferences m_preferences;
