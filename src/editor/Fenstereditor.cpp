@@ -130,16 +130,6 @@ void TFenstereditor::connectParts()
 
     m_interaction->setModeActions({ action(QStringLiteral("Fenstermodus1")), action(QStringLiteral("Bitmapmodus1")),
         action(QStringLiteral("Symbolmarkieren1")), action(QStringLiteral("Masslinienmodus1")) });
-    connect(PaintBox1, &DrawingArea::mousePressed, this, [this](QPoint pixel, Qt::MouseButton button) {
-        guarded([&] { m_interaction->PaintBox1MouseDown(pixel, button); });
-    });
-    connect(PaintBox1, &DrawingArea::mouseMoved, this,
-        [this](QPoint pixel, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
-            guarded([&] { m_interaction->PaintBox1MouseMove(pixel, buttons, modifiers); });
-        });
-    connect(PaintBox1, &DrawingArea::pictureDropped, this, [this](QPoint pixel, const QImage& picture) {
-        guarded([&] { m_interaction->DropBMPTarget1Drop(pixel, picture); });
-    });
     connect(m_interaction, &Interaction::positionChanged, statusPosition, &QLabel::setText);
     connect(m_interaction, &Interaction::promptChanged, statusPrompt, &QLabel::setText);
     connect(m_interaction, &Interaction::rowControlsLocked, this, &TFenstereditor::LockRowControls);

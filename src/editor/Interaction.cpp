@@ -20,6 +20,7 @@
 #include <QPixmap>
 
 #include <cmath>
+#include <exception>
 #include <cstdlib>
 
 namespace fenster {
@@ -93,6 +94,24 @@ Interaction::Interaction(EditorDocument& document, DrawingArea& area, QWidget* w
     })
 {
     m_area.setOverlay([this](Canvas& canvas) { paintPreview(canvas); });
+    connect(&m_area, &DrawingArea::mousePressed, this,
+        [this](QPoint pixel, Qt::MouseButton button) { guarded([&] { PaintBox1MouseDown(pixel, button); }); });
+    connect(&m_area, &DrawingArea::mouseMoved, this,
+        [this](QPoint pixel, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+            guarded([&] { PaintBox1MouseMove(pixel, buttons, modifiers); });
+        });
+    connect(&m_area, &DrawingArea::pictureDropped, this,
+        [this](QPoint pixel, const QImage& picture) { guarded([&] { DropBMPTarget1Drop(pixel, picture); }); });
+}
+
+void Interaction::guarded(const std::function<void()>& handler)
+{
+    // A mouse handler runs from the event loop, which no exception may reach.
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        reportError(QString::fromUtf8(error.what()));
+    }
 }
 
 void Interaction::reportError(const QString& message)

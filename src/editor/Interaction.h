@@ -130,6 +130,7 @@ private:
     void startDragOut();
     QPoint snapToFieldCorner(QPoint pixel) const;
     void reportError(const QString& message);
+    void guarded(const std::function<void()>& handler);
     void clickFirstPoint(QPoint pixel);
     void clickSecondPoint(QPoint pixel);
     void clickPlacement(QPoint pixel);

@@ -107,4 +107,36 @@ TEST(EditorDocument, ReadingTheModelLeavesTheTextAsHandedOver)
     EXPECT_EQ(document.Memo1(), QStringLiteral("2000,1000,1,1000,1,1000,L,F;"));
 }
 
+TEST(EditorDocument, ReplacingTheDocumentResetsTheAnnotationSelection)
+{
+    struct Case {
+        const char* name;
+        const char* description;
+        const char* expectedDescription;
+    };
+    const Case cases[] = {
+        { "another window", "1500,1000,1,1000,1,1500,F;", "1500,1000,1,1000,1,1500,F;" },
+        { "a new window", "", "1000,500,1,1000,1,500,F;" },
+    };
+    for (const Case& c : cases) {
+        EditorDocument document;
+        document.setMemo2(QStringLiteral("B:a.bmp,0,0,10,1;\nB:b.bmp,0,0,10,1;"));
+        document.setMemo3(QStringLiteral("M:0,0,100,0,50,0;\nM:0,0,0,100,0,50;"));
+        document.setSelectedSymbol(1);
+        document.setSelectedDimLine(2);
+        QSignalSpy replaced(&document, &EditorDocument::replaced);
+        QSignalSpy changed(&document, &EditorDocument::changed);
+        document.replaceDocument(QString::fromLatin1(c.description), QStringLiteral("B:c.bmp,0,0,10,1;"),
+            QString(), QStringLiteral("/tmp/b.Fnt"));
+        EXPECT_EQ(document.SelectedSymbol(), -1) << c.name;
+        EXPECT_EQ(document.SelectedDimLine(), 0) << c.name;
+        EXPECT_EQ(document.Memo1(), QString::fromLatin1(c.expectedDescription)) << c.name;
+        EXPECT_EQ(document.Memo2(), QStringLiteral("B:c.bmp,0,0,10,1;")) << c.name;
+        EXPECT_TRUE(document.Memo3().isEmpty()) << c.name;
+        EXPECT_EQ(document.documentName(), QStringLiteral("/tmp/b.Fnt")) << c.name;
+        EXPECT_EQ(replaced.count(), 1) << c.name;
+        EXPECT_EQ(changed.count(), 1) << c.name;
+    }
+}
+
 } // namespace
