@@ -130,8 +130,16 @@ void TFenstereditor::connectParts()
 
     m_interaction->setModeActions({ action(QStringLiteral("Fenstermodus1")), action(QStringLiteral("Bitmapmodus1")),
         action(QStringLiteral("Symbolmarkieren1")), action(QStringLiteral("Masslinienmodus1")) });
-    connect(m_interaction, &Interaction::positionChanged, statusPosition, &QLabel::setText);
-    connect(m_interaction, &Interaction::promptChanged, statusPrompt, &QLabel::setText);
+    // The status panels keep their names; what they show is their description,
+    // so that assistive technology reads the readout and the prompt.
+    for (const auto& [signal, panel] : { std::pair { &Interaction::positionChanged, statusPosition },
+             std::pair { &Interaction::promptChanged, statusPrompt } }) {
+        QLabel* label = panel;
+        connect(m_interaction, signal, label, [label](const QString& text) {
+            label->setText(text);
+            label->setAccessibleDescription(text);
+        });
+    }
     connect(m_interaction, &Interaction::rowControlsLocked, this, &TFenstereditor::LockRowControls);
     connect(m_interaction, &Interaction::panelRefreshRequested, this, &TFenstereditor::RefreshPanel);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { guarded([this] { BitBtn1Click(); }); });

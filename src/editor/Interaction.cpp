@@ -10,7 +10,7 @@
 #include "MessageBox.h"
 #include "Raster.h"
 #include "Translator.h"
-#include "Window.h"
+#include "DrawWindow.h"
 
 #include <QAction>
 #include <QApplication>

@@ -50,8 +50,8 @@ def normalise(text):
 class Editor:
     """One run of the editor executable with its accessible tree."""
 
-    def __init__(self, executable, arguments=(), env=None, app_name="fensterdaten"):
-        self.process = subprocess.Popen([executable, *arguments], env=env or os.environ.copy())
+    def __init__(self, executable, arguments=(), env=None, app_name="fensterdaten", cwd=None):
+        self.process = subprocess.Popen([executable, *arguments], env=env or os.environ.copy(), cwd=cwd)
         self.app_name = app_name
         self.app = self._wait_for_app()
 
@@ -133,6 +133,14 @@ class Editor:
             self.act(parent)
             time.sleep(0.2)
 
+    def close_menus(self):
+        """Closes popup menus that an item chosen through the accessibility
+        interface leaves open, so that the next real click reaches the window."""
+        for _ in range(3):
+            if not [o for o in self.all("popup menu") if o.getState().contains(pyatspi.STATE_SHOWING)]:
+                return
+            self.key("Escape")
+
     @staticmethod
     def _is_inside(obj, ancestor):
         node = obj
@@ -164,7 +172,12 @@ class Editor:
 
     @staticmethod
     def text(obj):
-        t = obj.queryText()
+        """The text a control shows; for a named label without a text
+        interface, its description."""
+        try:
+            t = obj.queryText()
+        except NotImplementedError:
+            return obj.description or ""
         return t.getText(0, t.characterCount)
 
     @staticmethod
@@ -174,6 +187,37 @@ class Editor:
     @staticmethod
     def enabled(obj):
         return obj.getState().contains(pyatspi.STATE_ENABLED)
+
+    # The real mouse and keyboard (xdotool on the same display) ----------
+    @staticmethod
+    def extents(obj):
+        """Screen rectangle (x, y, width, height) of a control."""
+        box = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        return box.x, box.y, box.width, box.height
+
+    @staticmethod
+    def move_to(x, y):
+        subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(y)], check=True)
+        time.sleep(0.1)
+
+    def click_at(self, x, y, button=1):
+        self.move_to(x, y)
+        subprocess.run(["xdotool", "click", str(button)], check=True)
+        time.sleep(0.2)
+
+    @staticmethod
+    def focus_window(title):
+        """Gives the keyboard back to the window titled title (after a dialog
+        closed there is no window manager to do it)."""
+        subprocess.run(["xdotool", "search", "--onlyvisible", "--name", title, "windowfocus", "--sync"],
+                       check=False)
+        time.sleep(0.2)
+
+    @staticmethod
+    def key(keys):
+        """Keys in xdotool's names ("ctrl+z") to the window under the pointer."""
+        subprocess.run(["xdotool", "key", "--clearmodifiers", keys], check=True)
+        time.sleep(0.2)
 
     def wait_until(self, predicate, what, timeout=DEFAULT_TIMEOUT):
         deadline = time.monotonic() + timeout
