@@ -54,18 +54,43 @@ DrawingArea::DrawingArea(EditorDocument& document, PictureSource& pictures, QWid
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setAcceptDrops(true);
+    connect(&m_document, &EditorDocument::changed, this, &DrawingArea::invalidateDrawing);
 }
 
 void DrawingArea::setDrawingFont(const QFont& font)
 {
     m_options.font = font;
     setFont(font);
+    invalidateDrawing();
+}
+
+void DrawingArea::setEdgeDimensions(EdgeDimensions shown)
+{
+    m_options.edgeDimensions = shown;
+    invalidateDrawing();
+}
+
+void DrawingArea::setSymbolFolder(const QString& folder)
+{
+    m_options.symbolFolder = folder;
+    invalidateDrawing();
+}
+
+void DrawingArea::setDrawingCached(bool cached)
+{
+    m_drawingCached = cached;
+    invalidateDrawing();
 }
 
 void DrawingArea::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    DrawScreen(painter);
+    // The drawing is always made on a picture first: the engine's canvas
+    // reads the pixels under its lines, which a widget cannot give back, and
+    // the box then shows exactly what copies of the drawing show.
+    if (!m_drawingCached || m_cachedDrawing.size() != size())
+        m_cachedDrawing = screenCopy();
+    painter.drawImage(0, 0, m_cachedDrawing);
     if (m_overlay) {
         QtCanvas canvas(painter);
         canvas.setFont(m_options.font);
@@ -76,6 +101,9 @@ void DrawingArea::paintEvent(QPaintEvent*)
 QImage DrawingArea::screenCopy()
 {
     QImage picture(size(), QImage::Format_RGB32);
+    // The screen's resolution, so that texts in points come out as on the box.
+    picture.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
+    picture.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
     QPainter painter(&picture);
     DrawScreen(painter);
     return picture;

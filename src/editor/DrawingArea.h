@@ -5,6 +5,7 @@
 #include "Geometry.h"
 
 #include <QFont>
+#include <QImage>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
@@ -13,7 +14,6 @@
 #include <functional>
 #include <vector>
 
-class QImage;
 class QPainter;
 
 namespace fenster {
@@ -48,9 +48,9 @@ public:
     // Off-screen drawings of the document take the same options.
     const DrawingOptions& options() const { return m_options; }
     void setDrawingFont(const QFont& font);
-    void setEdgeDimensions(EdgeDimensions shown) { m_options.edgeDimensions = shown; }
+    void setEdgeDimensions(EdgeDimensions shown);
     // The folder the symbol list's pictures are looked up in.
-    void setSymbolFolder(const QString& folder) { m_options.symbolFolder = folder; }
+    void setSymbolFolder(const QString& folder);
 
     // Fills the box white and draws the window fitted into it (margins 1),
     // then the dimension line list and the symbol list; takes the layout.
@@ -61,6 +61,12 @@ public:
     void setOverlay(std::function<void(Canvas&)> overlay) { m_overlay = std::move(overlay); }
     // The screen drawing as a picture of the box's size, without overlay.
     QImage screenCopy();
+    // While the pointer drags a preview over an unchanged drawing, the
+    // drawing is kept as a picture and only the overlay is painted anew.
+    // The picture is made again after every change of the document, size or
+    // options and after invalidateDrawing (a repaint of the main window).
+    void setDrawingCached(bool cached);
+    void invalidateDrawing() { m_cachedDrawing = QImage(); }
 
     // The field under the pointer: row and field of the match, or unchanged
     // when no drawn field holds the point. In a row the first match counts,
@@ -100,6 +106,8 @@ private:
     DrawingOptions m_options;
     ScreenLayout m_layout;
     std::function<void(Canvas&)> m_overlay;
+    bool m_drawingCached = false;
+    QImage m_cachedDrawing;
     QString m_reportedDescriptionError;
     QString m_reportedDimensionListError;
     QString m_reportedSymbolListError;

@@ -199,6 +199,7 @@ void TFenstereditor::RepaintDrawing()
     QPalette palette = PanelPaintbox->palette();
     palette.setColor(QPalette::Window, Qt::white);
     PanelPaintbox->setPalette(palette);
+    PaintBox1->invalidateDrawing();
     PaintBox1->update();
 }
 

@@ -122,6 +122,14 @@ void Interaction::reportError(const QString& message)
 
 void Interaction::repaint()
 {
+    // Only the previews of free dimensioning repaint at every pointer move.
+    const bool previewing
+        = m_mouseMode == MouseMode::FirstDimensionPoint || m_mouseMode == MouseMode::SecondDimensionPoint;
+    if (!previewing)
+        m_area.setDrawingCached(false);
+    else if (!m_areaCached)
+        m_area.setDrawingCached(true);
+    m_areaCached = previewing;
     m_area.update();
 }
 
@@ -198,6 +206,7 @@ void Interaction::startFreeDimensioning(fenster::SnapMode snap)
     m_snapMode = snap;
     ShowModeStatus();
     LockRowControls(true);
+    repaint();
 }
 
 void Interaction::FreiBemassungClick()

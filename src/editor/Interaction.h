@@ -160,6 +160,7 @@ private:
     QPoint m_secondClick; // pixels
     QPoint m_pointer; // pixels: the snapped pointer of the last move
     Preview m_preview = Preview::None;
+    bool m_areaCached = false; // the drawing area keeps the drawing under the preview
     std::optional<QPoint> m_dragFrom; // a window-mode press that may become a drag
 };
 

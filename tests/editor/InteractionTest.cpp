@@ -348,6 +348,17 @@ TEST_F(InteractionTest, PreviewIsPaintedOverTheDrawing)
     const QImage rubber = m_area.grab().toImage();
     EXPECT_EQ(rubber.pixelColor(a + QPoint(60, -40) + QPoint(5, 5)), QColor(Qt::red)) << "the cross at the pointer";
     EXPECT_NE(plain, rubber);
+    // The preview over the kept drawing is pixel for pixel a full redraw with it.
+    m_area.setDrawingCached(false);
+    EXPECT_EQ(m_area.grab().toImage(), rubber);
+    // A change of the document under the preview is drawn.
+    m_area.setDrawingCached(true);
+    m_document.setMemo1(QStringLiteral("1500,1500,1,1500,1,1500,F;"));
+    const QImage changed = m_area.grab().toImage();
+    m_area.setDrawingCached(false);
+    EXPECT_EQ(m_area.grab().toImage(), changed);
+    EXPECT_NE(changed, rubber);
+    m_document.setMemo1(QString::fromLatin1(kWindow));
     m_interaction.Fenstermodus1Click();
     EXPECT_EQ(m_area.grab().toImage(), plain) << "leaving the mode leaves the plain drawing";
     m_area.hide();
