@@ -89,6 +89,11 @@ def test(executable):
         wait_prompt(PROMPT_PLACEMENT)
         editor.click_at(cx, cy - 80)
         wait_prompt(PROMPT_LINES)
+        # For the README: FENSTER_E2E_SCREENSHOT names a PNG of the window as it stands.
+        if os.environ.get("FENSTER_E2E_SCREENSHOT"):
+            time.sleep(0.5)
+            subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (w + 40, h + 120, x0 - 20, y0 - 60),
+                            os.environ["FENSTER_E2E_SCREENSHOT"]], check=True)
 
         # One click selects dimension line 1; its lengths come up in the dialog.
         editor.click_at(cx, cy + 50)
