@@ -1,8 +1,11 @@
 #pragma once
 
+#include "UndoHistory.h"
+
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -38,6 +41,9 @@ public:
     void setMemo1(const QString& text);
     void setMemo2(const QString& text);
     void setMemo3(const QString& text);
+    // All three texts at once, one change: loading a document or a standard
+    // window, "&Neu". The model is not touched; the caller reads it next.
+    void setTexts(const QString& description, const QString& symbols, const QString& dimensionLines);
 
     // The selected row and field, counted from 1; 0 addresses the same as 1
     // when the model is positioned but highlights nothing. A new selection
@@ -82,11 +88,37 @@ public:
     // The reader's message when it refused the text.
     std::optional<QString> readModelFromText();
 
+    // Undo and redo over the history of the texts and the selection. Every
+    // change announced by changed is recorded; a run of changes with the
+    // same merge key (the edit being typed into, as the merge key source
+    // tells) is one step.
+    bool canUndo() const { return m_history.canUndo(); }
+    bool canRedo() const { return m_history.canRedo(); }
+    void undo();
+    void redo();
+    // True while the texts differ from what was last loaded or saved.
+    bool isModified() const { return m_history.isModified(); }
+    // The document is now what is on disk (after loading or saving).
+    void markClean();
+    // Forgets every step: the present state is the only one and clean (a
+    // host's file, whose changes are never asked about).
+    void resetHistory();
+    void setMergeKeySource(std::function<QString()> source) { m_mergeKeySource = std::move(source); }
+    // Milliseconds of a steady clock; tests give their own.
+    void setClock(std::function<qint64()> clock) { m_clock = std::move(clock); }
+    const UndoHistory& history() const { return m_history; }
+
 signals:
     // Something of the document changed; the views redraw from it.
     void changed();
+    // The undo steps or the modified state may have changed.
+    void historyChanged();
 
 private:
+    DocumentSnapshot snapshot() const;
+    void recordChange();
+    void restore(const DocumentSnapshot& state);
+
     std::unique_ptr<TFenster> m_model;
     QString m_memo1;
     QString m_memo2;
@@ -99,6 +131,10 @@ private:
     int m_leftMargin = 20;
     int m_bottomMargin = 0;
     double m_constantScale = 5.0;
+    UndoHistory m_history;
+    bool m_restoring = false;
+    std::function<QString()> m_mergeKeySource;
+    std::function<qint64()> m_clock;
 };
 
 } // namespace fenster
