@@ -28,12 +28,36 @@ EditorDocument::EditorDocument(QObject* parent)
 
 EditorDocument::~EditorDocument() = default;
 
-void EditorDocument::setTexts(const QString& description, const QString& symbols, const QString& dimensionLines)
+std::optional<QString> EditorDocument::loadTexts(
+    const QString& description, const QString& symbols, const QString& dimensionLines, KeepDescription keep)
 {
     m_memo1 = description;
     m_memo2 = symbols;
     m_memo3 = dimensionLines;
+    m_selectedRow = 1;
+    m_selectedField = 1;
+    m_selectedSymbol = -1;
+    m_selectedDimLine = 0;
+    std::optional<QString> error;
+    if (m_memo1.isEmpty()) {
+        m_model = std::make_unique<TFenster>();
+        keep = KeepDescription::No;
+    } else {
+        error = readModelFromText();
+    }
+    SelectField();
+    if (keep == KeepDescription::No && !error)
+        m_memo1 = Utf8(WriteDescription(*m_model, m_selectedRow, m_selectedField));
     emit changed();
+    return error;
+}
+
+void EditorDocument::setDocumentName(const QString& name)
+{
+    if (name == m_documentName)
+        return;
+    m_documentName = name;
+    emit documentNameChanged();
 }
 
 DocumentSnapshot EditorDocument::snapshot() const

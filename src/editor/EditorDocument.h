@@ -41,9 +41,15 @@ public:
     void setMemo1(const QString& text);
     void setMemo2(const QString& text);
     void setMemo3(const QString& text);
-    // All three texts at once, one change: loading a document or a standard
-    // window, "&Neu". The model is not touched; the caller reads it next.
-    void setTexts(const QString& description, const QString& symbols, const QString& dimensionLines);
+    // A whole document at once, as one change: loading a document or a
+    // standard window, "&Neu". The model is read from description (an empty
+    // one is the default window), the selection is the first field, and
+    // the description is written back from the model unless it is to stay
+    // exactly as loaded. The reader's message when it refused the text; the
+    // caller checks the text first, so that a refused one is never taken.
+    enum class KeepDescription { No, Yes };
+    std::optional<QString> loadTexts(const QString& description, const QString& symbols,
+        const QString& dimensionLines, KeepDescription keep);
 
     // The selected row and field, counted from 1; 0 addresses the same as 1
     // when the model is positioned but highlights nothing. A new selection
@@ -61,7 +67,7 @@ public:
     // The file the document came from or was last written to; empty for a
     // new window.
     const QString& documentName() const { return m_documentName; }
-    void setDocumentName(const QString& name) { m_documentName = name; }
+    void setDocumentName(const QString& name);
 
     // Pixels: the margins of the last drawing of the window, which the
     // constant-scale output takes over. Set by the screen drawing (1 and 1)
@@ -113,6 +119,7 @@ signals:
     void changed();
     // The undo steps or the modified state may have changed.
     void historyChanged();
+    void documentNameChanged();
 
 private:
     DocumentSnapshot snapshot() const;

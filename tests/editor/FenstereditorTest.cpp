@@ -162,6 +162,7 @@ TEST_F(FenstereditorTest, MenuTreeHasEveryItemWithItsShortcut)
                 "Fenster drucken (als &Bitmap)", "-", "Einstellungen", "> Aktuelle Einstellungen speichern",
                 "> Einstellungen neu laden", "> -", QString::fromUtf8("> Rücksetzen auf Voreinstellung"), "-",
                 "&Beenden" } },
+        { "&Bearbeiten", { QString::fromUtf8("Rückgängig|Alt+Backspace"), "Wiederherstellen|Ctrl+Y" } },
         { "&Modus",
             { "&Fenstermodus|Ctrl+F1 [x]", "&Symbolmodus|Ctrl+F2 [ ]", QString::fromUtf8("&Maßlinienmodus|Ctrl+F3 [ ]"),
                 "-", "Hlfsvorschau|Ctrl+H [ ]" } },
@@ -253,7 +254,8 @@ TEST_F(FenstereditorTest, NormalStartShowsTheDefaultWindow)
 {
     auto editor = showEditor({});
     EXPECT_EQ(editor->host().runMode(), RunMode::Normal);
-    EXPECT_EQ(editor->windowTitle(), QStringLiteral("Korvelan V2 2025"));
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("Korvelan V2 2025[*]"));
+    EXPECT_FALSE(editor->isWindowModified());
     EXPECT_EQ(editor->document().Memo1(), QStringLiteral("1000,500,1,1000,1,500,F;"));
     EXPECT_TRUE(Part<QWidget>(*editor, "PanelEdit")->isVisible());
     EXPECT_FALSE(Part<QWidget>(*editor, "Panel4")->isVisible());

@@ -174,7 +174,9 @@ TEST(UndoHistoryTest, TheDocumentRecordsItsChangesAndRebuildsTheModel)
     EXPECT_TRUE(document.Memo1().startsWith(QStringLiteral("1200,")));
     EXPECT_TRUE(document.canRedo());
 
-    document.setTexts(QStringLiteral("800,600,1,800,1,600,F;"), QStringLiteral("s"), QStringLiteral("d"));
+    EXPECT_FALSE(document.loadTexts(QStringLiteral("800,600,1,800,1,600,F;"), QStringLiteral("s"), QStringLiteral("d"),
+        EditorDocument::KeepDescription::No));
+    EXPECT_EQ(document.model().height(), 800);
     document.markClean();
     EXPECT_FALSE(document.isModified());
     EXPECT_FALSE(document.canRedo());
