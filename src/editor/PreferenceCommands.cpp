@@ -10,14 +10,12 @@
 #include <QFontDialog>
 
 #include <algorithm>
-#include <limits>
 
 namespace fenster {
 
 namespace {
 
-constexpr int kMinimumFontPoints = 8;
-constexpr int kStandardOutline = 3;
+constexpr int kMinimumFontPoints = kFontSizeBounds.minimum;
 
 } // namespace
 
@@ -95,8 +93,8 @@ void PreferenceCommands::Schrift1Click()
         return;
     QFont font = *chosen;
     // A font given in pixels has no point size; it counts as too small.
-    if (font.pointSize() < kMinimumFontPoints)
-        font.setPointSize(kMinimumFontPoints);
+    // Sizes beyond what the store takes back would be lost at the next start.
+    font.setPointSize(std::clamp(font.pointSize(), kMinimumFontPoints, int(kFontSizeBounds.maximum)));
     m_drawing.setDrawingFont(font);
     emit repaintDrawing();
 }
@@ -116,20 +114,21 @@ void PreferenceCommands::Zeichenfarbe1Click()
 
 void PreferenceCommands::RandlinienstaerkePlus1Click()
 {
-    if (Settings().Rahmen < std::numeric_limits<int>::max())
-        ++Settings().Rahmen;
+    // The store takes widths up to its maximum back; a wider outline would
+    // fall back to the standard width at the next start.
+    Settings().Rahmen = std::min(Settings().Rahmen + 1, int(kRahmenBounds.maximum));
     emit repaintDrawing();
 }
 
 void PreferenceCommands::RandlinienstaerkeMinus1Click()
 {
-    Settings().Rahmen = std::max(1, Settings().Rahmen - 1);
+    Settings().Rahmen = std::max(int(kRahmenBounds.minimum), Settings().Rahmen - 1);
     emit repaintDrawing();
 }
 
 void PreferenceCommands::RandlinienstaerkeStandard1Click()
 {
-    Settings().Rahmen = kStandardOutline;
+    Settings().Rahmen = kRahmenBounds.defaultValue;
     emit repaintDrawing();
 }
 
