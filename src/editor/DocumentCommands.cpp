@@ -10,6 +10,7 @@
 #include "Translator.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 
@@ -78,9 +79,22 @@ void WriteDocumentSet(const QString& path, const QString& description, const QSt
     const QString& dimensionLines, const DocumentSettings& settings)
 {
     const DocumentFiles files = FilesOfDocument(path);
+    // A folder or a device in place of one of the four files is found before
+    // anything is written, so that such a set is never half replaced.
+    for (const QString& file : { files.symbols, files.dimensionLines, files.settings, files.description }) {
+        const QFileInfo info(file);
+        if ((info.exists() || info.isSymLink()) && !info.isFile())
+            throw FileError(QStringLiteral("Datei %1 kann nicht geschrieben werden. Dort liegt keine gewöhnliche Datei.")
+                                .arg(QDir::toNativeSeparators(file))
+                                .toStdString());
+    }
+    // The settings file keeps its other lines, so it is read first: one that
+    // cannot be read stops the save before any file is replaced.
+    const QByteArray settingsBytes = UpdateDocumentSettings(
+        FileIsThere(files.settings) ? ReadFileBytes(files.settings) : QByteArray(), settings);
     WriteTextFile(files.symbols, symbols);
     WriteTextFile(files.dimensionLines, dimensionLines);
-    WriteDocumentSettings(files.settings, settings);
+    WriteFileAtomically(files.settings, settingsBytes);
     WriteTextFile(files.description, description);
 }
 
@@ -131,7 +145,7 @@ bool DocumentCommands::take(const DocumentSet& set, bool standardWindow)
     if (!set.description.isEmpty()) {
         const ReadResult check = ReadDescription(set.description.toStdString());
         if (check.error) {
-            report(QString::fromUtf8(check.error->c_str()));
+            report(QString::fromStdString(*check.error));
             return false;
         }
     }
