@@ -1,5 +1,6 @@
 #include "Fenstereditor.h"
 
+#include "DocumentCommands.h"
 #include "DrawingArea.h"
 #include "EditorTestApp.h"
 #include "EditorDocument.h"
@@ -11,6 +12,7 @@
 #include "Description.h"
 
 #include <QAction>
+#include <QAbstractButton>
 #include <QActionGroup>
 #include <QApplication>
 #include <QDir>
@@ -722,6 +724,110 @@ TEST(HelpTarget, PrefersTheLanguageManual)
     EXPECT_EQ(HelpTarget(program, QStringLiteral("0407")).toLocalFile(),
         program + QStringLiteral("help/Handbuch_0407.pdf"));
     EXPECT_EQ(HelpTarget(program, QStringLiteral("0409")).toLocalFile(), program + QStringLiteral("help/Handbuch.pdf"));
+}
+
+} // namespace
+
+namespace {
+
+// Answers every modal box with the button captioned answer and keeps the
+// texts of each box's buttons, in name order.
+class BoxAnswerer {
+public:
+    explicit BoxAnswerer(QString answer)
+        : m_answer(std::move(answer))
+    {
+        m_timer.setInterval(1);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            QStringList captions;
+            QAbstractButton* chosen = nullptr;
+            for (QAbstractButton* button : box->buttons()) {
+                captions << button->text();
+                if (button->text() == m_answer)
+                    chosen = button;
+            }
+            captions.sort();
+            m_boxes << captions.join(QLatin1Char('|'));
+            if (chosen)
+                chosen->click();
+            else
+                box->reject();
+        });
+        m_timer.start();
+    }
+    const QStringList& boxes() const { return m_boxes; }
+
+private:
+    QString m_answer;
+    QTimer m_timer;
+    QStringList m_boxes;
+};
+
+TEST_F(FenstereditorTest, ClosingWithUnsavedChangesAsksInNormalModeOnly)
+{
+    struct Case {
+        const char* name;
+        bool host;
+        bool change;
+        const char* answer;
+        bool closes;
+        int boxes;
+    };
+    const Case cases[] = {
+        { "nothing changed", false, false, "Abbrechen", true, 0 },
+        { "changed, Abbrechen", false, true, "Abbrechen", false, 1 },
+        { "changed, Verwerfen", false, true, "Verwerfen", true, 1 },
+        { "host mode never asks", true, true, "Abbrechen", true, 0 },
+    };
+    for (const Case& c : cases) {
+        const QString host = file("host.Fnt");
+        writeBytes(host, "1000,1000,1,1000,1,1000,V;");
+        auto editor = showEditor(c.host ? QStringList { QStringLiteral("-FILE:") + host } : QStringList {});
+        if (c.change)
+            editor->document().setMemo3(QStringLiteral("M:0,0,10,0,5,0;"));
+        EXPECT_EQ(editor->isWindowModified(), c.change) << c.name;
+        BoxAnswerer answerer(QString::fromLatin1(c.answer));
+        EXPECT_EQ(editor->close(), c.closes) << c.name;
+        EXPECT_EQ(answerer.boxes().size(), c.boxes) << c.name;
+        if (c.boxes > 0) {
+            EXPECT_EQ(answerer.boxes().constFirst(), QStringLiteral("Abbrechen|Speichern|Verwerfen")) << c.name;
+        }
+        EXPECT_EQ(readBytes(host), QByteArray("1000,1000,1,1000,1,1000,V;")) << c.name << ": the host file stays";
+        if (editor->isVisible()) {
+            BoxAnswerer discard(QStringLiteral("Verwerfen"));
+            editor->close();
+        }
+    }
+}
+
+TEST_F(FenstereditorTest, CaptionShowsTheDocumentAndItsModifiedMarker)
+{
+    auto editor = showEditor({});
+    const QString saved = file("Haus.Fnt");
+    writeBytes(saved, "1000,1000,1,1000,1,1000,V;");
+    ASSERT_TRUE(editor->documents().LoadDocument(saved));
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("Korvelan V2 2025 - Haus.Fnt[*]"));
+    EXPECT_FALSE(editor->isWindowModified());
+    EXPECT_FALSE(editor->action(QStringLiteral("Wiederherstellen1"))->isEnabled());
+
+    editor->document().setMemo3(QStringLiteral("M:0,0,10,0,5,0;"));
+    EXPECT_TRUE(editor->isWindowModified());
+    ASSERT_TRUE(editor->action(QStringLiteral("Rueckgaengig1"))->isEnabled());
+    // Alt+Backspace undoes; Ctrl+Z stays with the symbols.
+    QTest::keyClick(editor.get(), Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_TRUE(editor->document().Memo3().isEmpty());
+    EXPECT_FALSE(editor->isWindowModified());
+    QTest::keyClick(editor.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(editor->document().Memo3(), QStringLiteral("M:0,0,10,0,5,0;"));
+
+    editor->action(QStringLiteral("Neu1"))->trigger();
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("Korvelan V2 2025[*]"));
+    EXPECT_FALSE(editor->isWindowModified());
+    BoxAnswerer discard(QStringLiteral("Verwerfen"));
+    editor->close();
 }
 
 } // namespace
