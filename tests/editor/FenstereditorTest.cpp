@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFrame>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -828,6 +829,41 @@ TEST_F(FenstereditorTest, CaptionShowsTheDocumentAndItsModifiedMarker)
     EXPECT_FALSE(editor->isWindowModified());
     BoxAnswerer discard(QStringLiteral("Verwerfen"));
     editor->close();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FenstereditorTest, ABitmapExportDoesNotBecomeTheDocumentName)
+{
+    auto editor = showEditor({});
+    const QString document = file("Haus.Fnt");
+    writeBytes(document, "1000,1000,1,1000,1,1000,V;");
+    ASSERT_TRUE(editor->documents().LoadDocument(document));
+    const QString picture = file("Bild.bmp");
+    // The shared save dialog is answered with the picture's name.
+    QTimer answer;
+    answer.setInterval(1);
+    QObject::connect(&answer, &QTimer::timeout, [&picture] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            dialog->selectFile(picture);
+            QMetaObject::invokeMethod(dialog, "accept");
+        }
+    });
+    answer.start();
+    editor->action(QStringLiteral("ExportalsBitmpakonstanterMassstab1"))->trigger();
+    answer.stop();
+    EXPECT_TRUE(readBytes(picture).startsWith("BM"));
+    EXPECT_EQ(editor->document().documentName(), document);
+
+    // "&Speichern" goes on saving the window, not the picture.
+    const QByteArray pictureBytes = readBytes(picture);
+    editor->document().setMemo1(QStringLiteral("800,600,1,800,1,600,F;"));
+    editor->action(QStringLiteral("Speichern1"))->trigger();
+    EXPECT_EQ(readBytes(document), QByteArray("800,600,1,800,1,600,F;"));
+    EXPECT_EQ(readBytes(picture), pictureBytes);
+    EXPECT_FALSE(editor->isWindowModified());
 }
 
 } // namespace
