@@ -137,6 +137,18 @@ class Editor:
             self.act(parent)
             time.sleep(0.2)
 
+    def choose_file(self, dialog_title, path, button):
+        """Types path into the file name field of the file dialog titled
+        dialog_title and presses button there."""
+        dialog = self.find("dialog", dialog_title)
+        name = [o for o in self.all("text", "Dateiname:") if self._is_inside(o, dialog)]
+        check(name, "the %s dialog has no file name field" % dialog_title)
+        self.set_text(name[0], path)
+        buttons = [o for o in self.all("push button", button) if self._is_inside(o, dialog)]
+        check(buttons, "the %s dialog has no button %s" % (dialog_title, button))
+        self.act(buttons[0])
+        self.wait_until(lambda: not self.showing("dialog", dialog_title), "the %s dialog to close" % dialog_title)
+
     def close_menus(self):
         """Closes popup menus that an item chosen through the accessibility
         interface leaves open, so that the next real click reaches the window."""

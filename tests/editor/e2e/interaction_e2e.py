@@ -1,10 +1,12 @@
 """The drawing area from outside: real mouse clicks (xdotool) on the real
 editor, checked through the accessibility interface and the screen's pixels.
 A field is selected by a click, a symbol placed and grown, a free dimension
-line drawn with three clicks, its lengths read back in "Maßzahlen einstellen",
-and the line deleted."""
+line drawn with three clicks, the document saved and its ".fn2" and ".fn3"
+records checked, the lengths read back in "Maßzahlen einstellen", the line
+deleted and saved again."""
 
 import os
+import re
 import subprocess
 import tempfile
 import time
@@ -18,6 +20,11 @@ PROMPT_SECOND = "Freie Bemaßung - Bitte geben Sie den zweiten Maßpunkt an!"
 PROMPT_PLACEMENT = "Freie Bemaßung - Bitte geben Sie den Punkt für die Bemaßung an!"
 PROMPT_SYMBOLS = "Bitmapmodus aktiv"
 PROMPT_LINES = "Maßlinienmodus aktiv"
+
+
+def read(path):
+    with open(path, encoding="cp1252") as f:
+        return f.read()
 
 
 def darkness(box, work):
@@ -95,6 +102,21 @@ def test(executable):
             subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (w + 40, h + 120, x0 - 20, y0 - 60),
                             os.environ["FENSTER_E2E_SCREENSHOT"]], check=True)
 
+        # Saved: the grown symbol and the dimension line are records of the companions.
+        document = os.path.join(work, "Interaktion")
+        editor.trigger_modal("Datei", "Speichern unter...")
+        editor.choose_file("Speichern unter", document, "Speichern")
+        editor.wait_until(lambda: os.path.exists(document + ".fn3"), "Interaktion.fn3")
+        editor.focus_window("Korvelan V2 2025")
+        symbols = read(document + ".fn2")
+        check(re.fullmatch(r"B:VSG\.BMP,-?\d+,-?\d+,13,[0-9.,E-]+;\s*", symbols),
+              "Interaktion.fn2 holds %r, expected one VSG symbol of size 13" % symbols)
+        lines = read(document + ".fn3")
+        record = re.fullmatch(r"M:(-?\d+),(-?\d+),(-?\d+),(-?\d+),(-?\d+),0;\s*", lines)
+        check(record, "Interaktion.fn3 holds %r, expected one horizontal dimension line" % lines)
+        x1, y1, x2, y2, dy = (int(v) for v in record.groups())
+        check(y1 == y2 and x2 > x1 and dy > 0, "the dimension line record %r" % lines)
+
         # One click selects dimension line 1; its lengths come up in the dialog.
         editor.click_at(cx, cy + 50)
         time.sleep(0.3)
@@ -104,7 +126,8 @@ def test(executable):
         check(len(spins) == 2, "the dialog has %d spin edits" % len(spins))
         horizontal, vertical = spins
         check(editor.enabled(horizontal), "the horizontal length is not offered")
-        check(editor.value(horizontal) > 50, "horizontal length %s" % editor.value(horizontal))
+        check(editor.value(horizontal) == x2 - x1,
+              "horizontal length %s, the record says %d" % (editor.value(horizontal), x2 - x1))
         check(not editor.enabled(vertical) and editor.value(vertical) == 1,
               "the vertical edit is not the disabled 1")
         editor.press("push button", "Abbruch")
@@ -117,6 +140,9 @@ def test(executable):
         editor.key("ctrl+alt+e")
         editor.find("label", "Keine Maßlinie ausgewählt!")
         editor.key("Return")
+        editor.focus_window("Korvelan V2 2025")
+        editor.key("ctrl+s")
+        editor.wait_until(lambda: read(document + ".fn3").strip() == "", "the deleted line to leave Interaktion.fn3")
     finally:
         editor.close()
 
