@@ -5,6 +5,7 @@
 #include "Raster.h"
 
 #include <QFontMetrics>
+#include <QLocale>
 #include <QPainter>
 
 #include <algorithm>
@@ -21,6 +22,16 @@ namespace fenster {
 namespace {
 
 constexpr int kDotsPerMetreAt96Dpi = 3780;
+
+double sideBeforeLimits(double v)
+{
+    return v >= 1.0 ? std::nearbyint(v) : 1.0;
+}
+
+QString pixelCount(double v)
+{
+    return QLocale(QLocale::German).toString(v, 'f', 0);
+}
 
 int limitedSide(double v)
 {
@@ -42,6 +53,28 @@ CanvasSize ConstantScaleCanvasSize(int overallHeight, int overallWidth, double m
     if ((long long)size.width * size.height > kMaxPicturePixels)
         size.height = int(std::max(1LL, kMaxPicturePixels / size.width));
     return size;
+}
+
+PictureTooLargeError::PictureTooLargeError(double w, double h)
+    : std::runtime_error(QStringLiteral("Das Bild wäre %1 × %2 Pixel groß; möglich sind höchstens %3 Pixel je Seite "
+                                        "und %4 Pixel insgesamt. Bitte einen größeren Maßstab wählen.")
+                             .arg(pixelCount(w), pixelCount(h), pixelCount(kMaxPictureSide),
+                                 pixelCount(double(kMaxPicturePixels)))
+                             .toStdString())
+    , width(w)
+    , height(h)
+{
+}
+
+void CheckConstantScaleCanvasSize(int overallHeight, int overallWidth, double mmPerPixel, int textHeight,
+    int bottomMargin)
+{
+    if (!(mmPerPixel > 0.0) || !std::isfinite(mmPerPixel))
+        throw std::invalid_argument("the scale must be a number of millimetres per pixel above 0");
+    const double w = sideBeforeLimits(overallWidth / mmPerPixel + 10.0 * textHeight + bottomMargin + 2.0);
+    const double h = sideBeforeLimits(overallHeight / mmPerPixel + 10.0 * textHeight + 2.0);
+    if (w > kMaxPictureSide || h > kMaxPictureSide || w * h > double(kMaxPicturePixels))
+        throw PictureTooLargeError(w, h);
 }
 
 void ResolveOverallSize(ConstantScaleJob& job)
@@ -116,6 +149,8 @@ ConstantScaleCanvas RenderConstantScaleCanvas(const QFont& font, ConstantScaleJo
 {
     ResolveOverallSize(job);
     ConstantScaleCanvas result;
+    CheckConstantScaleCanvasSize(job.overallHeight, job.overallWidth, job.mmPerPixel, TextHeightOfW(font),
+        job.bottomMargin);
     result.canvas = ConstantScaleCanvasSize(job.overallHeight, job.overallWidth, job.mmPerPixel, TextHeightOfW(font),
         job.bottomMargin);
     result.canvasImage = WhitePicture(result.canvas);

@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include <functional>
+#include <stdexcept>
 #include <string_view>
 
 namespace fenster {
@@ -16,9 +17,19 @@ namespace fenster {
 // then cropped to what was drawn.
 
 // Bitmap sides are limited so that absurd sizes in a description cannot
-// claim unbounded memory; a larger drawing is cut at the top and right.
+// claim unbounded memory. A constant-scale picture that would not fit is
+// refused (PictureTooLargeError) rather than cut.
 inline constexpr int kMaxPictureSide = 16384;
 inline constexpr long long kMaxPicturePixels = 16LL << 20;
+
+// The constant-scale canvas would exceed the limits above. The message is
+// for the user as it is.
+class PictureTooLargeError : public std::runtime_error {
+public:
+    PictureTooLargeError(double width, double height);
+    double width; // pixels the canvas would need
+    double height;
+};
 
 struct CanvasSize {
     int width = 0;
@@ -48,6 +59,12 @@ struct ConstantScaleJob {
 // side at least 1 and within the limits above.
 CanvasSize ConstantScaleCanvasSize(int overallHeight, int overallWidth, double mmPerPixel, int textHeight, int bottomMargin);
 
+// Throws PictureTooLargeError when the canvas ConstantScaleCanvasSize gives
+// for these values had to be cut at the limits; std::invalid_argument for a
+// scale that is not above 0.
+void CheckConstantScaleCanvasSize(int overallHeight, int overallWidth, double mmPerPixel, int textHeight,
+    int bottomMargin);
+
 // The header's overall height and width when the job gives none.
 void ResolveOverallSize(ConstantScaleJob& job);
 
@@ -72,8 +89,9 @@ ConstantScaleCanvas RenderConstantScaleCanvas(const QFont& font, ConstantScaleJo
 
 // The whole constant-scale picture in the drawing font: white bitmap of
 // ConstantScaleCanvasSize at 96 dpi, DrawConstantScale, TrimToContent with
-// threshold 250. Throws DataFileError, and std::invalid_argument for a scale
-// that is not above 0.
+// threshold 250. Throws DataFileError, PictureTooLargeError, and
+// std::invalid_argument for a scale that is not above 0. So does
+// RenderConstantScaleCanvas.
 ConstantScalePicture RenderConstantScale(const QFont& font, ConstantScaleJob job);
 
 // The drawing fitted into a box as the drawing area shows it: a white

@@ -39,7 +39,9 @@ PixelRect ContentRect(const std::uint32_t* pixels, int width, int height, std::p
                 last = x;
             }
         }
-        if (first > 0) {
+        // The drawing's left outline may lie in column 0 itself: such a row
+        // is content like any other.
+        if (first >= 0) {
             left = std::min(left, first);
             bottom = y;
             if (top == -1)

@@ -13,9 +13,9 @@ namespace fenster {
 enum class ContentIs { Darker, Lighter };
 
 // Crops the bitmap to its drawn content and leaves it opaque (24 bits).
-// Rows whose first content pixel lies in column 0 do not count for the
-// left, top and bottom edges, and the right edge stops one column short of
-// the last; a bitmap without content, or one that would not shrink by more
+// Every row with content counts for the left, top and bottom edges, also
+// one whose content starts in column 0; the right edge stops one column
+// short of the last; a bitmap without content, or one that would not shrink by more
 // than a pixel either way, keeps its size. An empty bitmap stays empty.
 // Returns the rectangle kept, in the coordinates of the bitmap before.
 PixelRect TrimToContent(RasterImage& bitmap, int threshold, ContentIs content);

@@ -37,6 +37,52 @@ TEST(ConstantScale, CanvasSizeBeforeCropping)
         EXPECT_THROW(ConstantScaleCanvasSize(1000, 1000, bad, 13, 0), std::invalid_argument);
 }
 
+TEST(ConstantScale, CanvasBeyondTheLimitsIsRefused)
+{
+    struct Case {
+        const char* name;
+        int height;
+        int width;
+        double mmPerPixel;
+        bool refused;
+    };
+    // With a text height of 0 a side is rnd(mm / f + 2) pixels.
+    const Case cases[] = {
+        { "a window at 5 mm per pixel", 1000, 1000, 5.0, false },
+        { "a window at 0.01 mm per pixel", 1000, 1000, 0.01, true },
+        { "width at the side limit", 1, 16382, 1.0, false },
+        { "width one beyond the side limit", 1, 16383, 1.0, true },
+        { "height one beyond the side limit", 16383, 1, 1.0, true },
+        { "area at the limit", 4094, 4094, 1.0, false },
+        { "area one column beyond the limit", 4094, 4095, 1.0, true },
+        { "absurd overall size", 2147483647, 2147483647, 1e-3, true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.refused)
+            EXPECT_THROW(CheckConstantScaleCanvasSize(c.height, c.width, c.mmPerPixel, 0, 0), PictureTooLargeError);
+        else
+            EXPECT_NO_THROW(CheckConstantScaleCanvasSize(c.height, c.width, c.mmPerPixel, 0, 0));
+    }
+    EXPECT_THROW(CheckConstantScaleCanvasSize(1000, 1000, 0.0, 13, 0), std::invalid_argument);
+
+    // The whole picture is refused, not cut, and the message gives the size.
+    ensureApplication();
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(8);
+    ConstantScaleJob job;
+    job.description = "1000,500,1,1000,1,500,V;";
+    job.mmPerPixel = 0.01;
+    try {
+        RenderConstantScale(font, job);
+        ADD_FAILURE() << "a canvas of 50000 x 100000 pixels was drawn";
+    } catch (const PictureTooLargeError& error) {
+        EXPECT_GT(error.width, 50000);
+        EXPECT_GT(error.height, 100000);
+        EXPECT_NE(std::string(error.what()).find("16.384"), std::string::npos) << error.what();
+    }
+}
+
 TEST(ConstantScale, PictureIsCroppedAndTheSameEveryTime)
 {
     ensureApplication();

@@ -49,7 +49,9 @@ TEST(TrimToContent, EdgeCases)
         // The right edge stops at column 398: the last column is cut off.
         { "rectangle reaching the last column", withRectangle(400, 300, 50, 20, 399, 79), 349, 60 },
         { "all white stays", RasterImage(400, 300, kWhitePixel), 400, 300 },
-        { "dark pixels only in column 0 stay", column0, 400, 300 },
+        // Rows 10..49 of column 0. A single column is no width to crop to:
+        // the width keeps all but the last column.
+        { "dark pixels only in column 0 crop the height", column0, 399, 40 },
         { "a pixel at the threshold is no content", light, 200, 100 },
         { "one content row keeps the full height", withRectangle(400, 300, 50, 40, 149, 40), 100, 300 },
         { "one pixel wide", RasterImage(1, 50, kBlackPixel), 1, 50 },
@@ -62,6 +64,44 @@ TEST(TrimToContent, EdgeCases)
         EXPECT_EQ(image.width, c.width);
         EXPECT_EQ(image.height, c.height);
         EXPECT_EQ(image.pixels.size(), std::size_t(c.width) * std::size_t(c.height));
+    }
+}
+
+// A drawing whose left outline lies in column 0, as every drawing with a
+// left margin of 1 has: those rows count like any other.
+TEST(TrimToContent, RowsStartingInColumnZeroCount)
+{
+    struct Case {
+        const char* name;
+        RasterImage image;
+        PixelRect keep;
+    };
+    // An outline 3 pixels wide from column 0, rows 10..109, columns 0..199.
+    RasterImage outline(400, 300, kWhitePixel);
+    for (int y = 10; y < 110; ++y)
+        for (int x = 0; x < 200; ++x)
+            if (x < 3 || x >= 197 || y < 13 || y >= 107)
+                outline.setPixel(x, y, kBlackPixel);
+    // A single row of content starting in column 0 beside a block further in.
+    RasterImage mixed = withRectangle(400, 300, 100, 50, 149, 99);
+    for (int x = 0; x < 20; ++x)
+        mixed.setPixel(x, 200, kBlackPixel);
+    const Case cases[] = {
+        { "outline from column 0", outline, { 0, 10, 200, 110 } },
+        { "a column-0 row extends the bottom and the left edge", mixed, { 0, 50, 150, 201 } },
+        { "solid block from column 0", withRectangle(300, 200, 0, 20, 99, 59), { 0, 20, 100, 60 } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RasterImage image = c.image;
+        const PixelRect keep = TrimToContent(image, 250, ContentIs::Darker);
+        EXPECT_EQ(keep, c.keep) << keep.left << "," << keep.top << "," << keep.right << "," << keep.bottom;
+        ASSERT_EQ(image.width, c.keep.width());
+        ASSERT_EQ(image.height, c.keep.height());
+        // The kept part is the content of the bitmap before, pixel for pixel.
+        for (int y = 0; y < image.height; ++y)
+            for (int x = 0; x < image.width; ++x)
+                ASSERT_EQ(image.pixel(x, y), c.image.pixel(x + keep.left, y + keep.top)) << x << "," << y;
     }
 }
 

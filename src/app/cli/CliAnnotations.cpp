@@ -6,7 +6,6 @@
 #include "PictureLoader.h"
 
 #include <QFileInfo>
-#include <QSettings>
 
 namespace fenster {
 
@@ -22,6 +21,28 @@ QString companion(const std::string& file, const char* documentSuffix, const cha
     const bool standardWindow = info.suffix().compare(u"std", Qt::CaseInsensitive) == 0;
     const QString base = info.suffix().isEmpty() ? info.filePath() : info.filePath().chopped(info.suffix().size() + 1);
     return base + "." + QString::fromLatin1(standardWindow ? standardSuffix : documentSuffix);
+}
+
+// The edge dimension switch of a settings file: key "Bemassung" in section
+// "Settings". A missing key or one that is not a number means on.
+EdgeDimensions edgeDimensionsOf(const std::string& settings)
+{
+    bool inSettings = false;
+    std::optional<int> shown;
+    for (const QString& rawLine : QString::fromStdString(settings).split(QStringLiteral("\r\n"))) {
+        const QString line = rawLine.trimmed();
+        if (line.startsWith(u'[')) {
+            inSettings = line == u"[Settings]";
+            continue;
+        }
+        const qsizetype equals = line.indexOf(u'=');
+        if (!inSettings || equals < 0 || line.left(equals).trimmed() != u"Bemassung")
+            continue;
+        bool ok = false;
+        const int value = line.mid(equals + 1).trimmed().toInt(&ok);
+        shown = ok ? value : 1;
+    }
+    return shown.value_or(1) != 0 ? EdgeDimensions::On : EdgeDimensions::Off;
 }
 
 } // namespace
@@ -79,11 +100,10 @@ std::optional<DocumentAnnotations> LoadDocumentAnnotations(
         return std::nullopt;
     const QString settingsPath = companion(file, "fn4", "st4");
     if (!settingsPath.isEmpty() && QFileInfo(settingsPath).isFile()) {
-        // A missing or unreadable key means the edge dimensions are on.
-        QSettings settings(settingsPath, QSettings::IniFormat);
-        bool ok = false;
-        const int shown = settings.value(QStringLiteral("Settings/Bemassung"), 1).toInt(&ok);
-        result.edgeDimensions = (!ok || shown != 0) ? EdgeDimensions::On : EdgeDimensions::Off;
+        const std::optional<std::string> settings = ReadCliInput(settingsPath.toStdString(), context);
+        if (!settings)
+            return std::nullopt;
+        result.edgeDimensions = edgeDimensionsOf(*settings);
     }
     return result;
 }

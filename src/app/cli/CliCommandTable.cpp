@@ -28,6 +28,10 @@ static const CliCommand kCommands[] = {
         "then in the program's folder. A list record that does not draw is reported on\n"
         "standard error with its number; the picture keeps the records before it and\n"
         "the exit status is 2.\n"
+        "A text that draws nothing (empty, blank, not a description) and a picture\n"
+        "above 16384 pixels a side or 16 M pixels in all are refused with status 2 and\n"
+        "no file; two FILEs of one name for one folder are refused with status 1\n"
+        "before anything is written. A picture is written whole or not at all.\n"
         "Several FILEs, or an existing folder as OUT, write OUT/<name>.<EXT> for each\n"
         "(EXT from --format, png when not given); a file that fails is named on\n"
         "standard error and the others still render.\n"
@@ -35,15 +39,18 @@ static const CliCommand kCommands[] = {
         "output (with several FILEs: \"FILE: Fehler in Datendatei!\") and exits with 137;\n"
         "otherwise a failure exits with 2.",
         CliRender},
-    {"layout", "FILE [--scale MM_PER_PIXEL | --size WxH] [--dimensions]",
+    {"layout", "FILE [--scale MM_PER_PIXEL | --size WxH] [--dimensions] [--symbols FILE]\n"
+               "       [--dimlines FILE] [--symbol-folder DIR]",
         "print the drawing's scale, origins and field rectangles as JSON",
-        "Draws FILE as render does and prints, as JSON: DrawingScale (pixels per mm),\n"
+        "Draws FILE with its annotation lists exactly as render does for the same\n"
+        "arguments and prints, as JSON: DrawingScale (pixels per mm),\n"
         "AnnotationOrigin and DrawOrigin (mm from the canvas' bottom-left corner),\n"
         "CanvasWidth and CanvasHeight (pixels), every valid record of FieldRectTable\n"
         "(row and field from 1; left, right in pixels from the canvas' left edge;\n"
         "bottom, top in pixels upward from the canvas bottom) and, at a constant\n"
         "scale, Crop: the part of the canvas kept in the picture, so that a field's\n"
-        "picture pixels are x - Crop.left and CanvasHeight - y - Crop.top.\n"
+        "picture pixels are x - Crop.left and CanvasHeight - y - Crop.top; and\n"
+        "SymbolRects, the drawn symbols' rectangles (left, top, right, bottom).\n"
         "A field width that is not a number exits with 137 as render does.",
         CliLayout},
     {"trace", "FILE [--scale MM_PER_PIXEL | --size WxH] [--dimensions] [--symbols FILE]\n"

@@ -1,10 +1,18 @@
-#include "CliPicture.h"
+#include "PictureOutput.h"
 
-#include <QFile>
+#include "DiskFiles.h"
+
+#include <QBuffer>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
 
 #include <zlib.h>
 
 #include <array>
+#include <new>
+#include <stdexcept>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -66,7 +74,7 @@ std::vector<std::uint32_t> paletteOf(const QImage& image, std::vector<std::uint8
 
 } // namespace
 
-bool WriteFastPng(const QImage& source, const QString& path)
+QByteArray EncodeFastPng(const QImage& source)
 {
     const QImage image = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
         ? source
@@ -74,7 +82,7 @@ bool WriteFastPng(const QImage& source, const QString& path)
     const int width = image.width();
     const int height = image.height();
     if (width <= 0 || height <= 0)
-        return false;
+        return {};
 
     std::vector<std::uint8_t> indices;
     const std::vector<std::uint32_t> palette = paletteOf(image, indices);
@@ -100,7 +108,7 @@ bool WriteFastPng(const QImage& source, const QString& path)
 
     z_stream stream {};
     if (deflateInit(&stream, Z_BEST_SPEED) != Z_OK)
-        return false;
+        throw std::bad_alloc();
     std::string compressed;
     std::vector<unsigned char> row(1 + std::size_t(width) * (indexed ? 1 : 3));
     std::array<unsigned char, 65536> buffer;
@@ -124,7 +132,7 @@ bool WriteFastPng(const QImage& source, const QString& path)
             stream.avail_out = uInt(buffer.size());
             if (deflate(&stream, flush) == Z_STREAM_ERROR) {
                 deflateEnd(&stream);
-                return false;
+                throw std::logic_error("the PNG compressor refused its own stream");
             }
             compressed.append(reinterpret_cast<const char*>(buffer.data()), buffer.size() - stream.avail_out);
         } while (stream.avail_out == 0);
@@ -133,10 +141,84 @@ bool WriteFastPng(const QImage& source, const QString& path)
     appendChunk(png, "IDAT", compressed);
     appendChunk(png, "IEND", std::string());
 
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return file.write(png.data(), qint64(png.size())) == qint64(png.size()) && file.flush();
+    return QByteArray(png.data(), qsizetype(png.size()));
+}
+
+std::optional<PictureFormat> PictureFormatOf(const QString& extension)
+{
+    const QString e = extension.toLower();
+    if (e == u"png")
+        return PictureFormat::Png;
+    if (e == u"bmp")
+        return PictureFormat::Bmp;
+    if (e == u"svg")
+        return PictureFormat::Svg;
+    if (e == u"pdf")
+        return PictureFormat::Pdf;
+    return std::nullopt;
+}
+
+void WritePicture(const QImage& image, const QString& path, PictureFormat format)
+{
+    if (format != PictureFormat::Png && format != PictureFormat::Bmp)
+        throw std::invalid_argument("WritePicture writes bitmaps only");
+    if (image.isNull())
+        throw FileError(QStringLiteral("\"%1\" kann nicht geschrieben werden: das Bild ist leer.").arg(path).toStdString());
+    if (format == PictureFormat::Png) {
+        WriteFileAtomically(path, EncodeFastPng(image));
+        return;
+    }
+    // QImage writes BMP with 24 bits per pixel for an opaque 32-bit image.
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!image.save(&buffer, "BMP"))
+            throw FileError(QStringLiteral("\"%1\" kann nicht geschrieben werden: das Bild lässt sich nicht als BMP "
+                                           "darstellen.").arg(path).toStdString());
+    }
+    WriteFileAtomically(path, bytes);
+}
+
+void WriteVectorPicture(const QString& path, PictureFormat format, QSize size,
+    const std::function<void(QPainter&)>& draw)
+{
+    if (format != PictureFormat::Svg && format != PictureFormat::Pdf)
+        throw std::invalid_argument("WriteVectorPicture writes SVG and PDF only");
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    bool painted = false;
+    const auto paint = [&](QPaintDevice& device) {
+        QPainter painter;
+        if (!painter.begin(&device))
+            return;
+        painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+        draw(painter);
+        painted = painter.end();
+    };
+    if (format == PictureFormat::Svg) {
+        QSvgGenerator generator;
+        generator.setOutputDevice(&buffer);
+        generator.setSize(size);
+        generator.setViewBox(QRect(QPoint(0, 0), size));
+        generator.setResolution(96);
+        generator.setTitle(QStringLiteral("Fensterdaten"));
+        paint(generator);
+    } else {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(96);
+        writer.setPageSize(QPageSize(QSizeF(size.width() * 72.0 / 96.0, size.height() * 72.0 / 96.0), QPageSize::Point));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setCreator(QStringLiteral("Fensterdaten"));
+        paint(writer);
+    }
+    buffer.close();
+    if (!painted || bytes.isEmpty())
+        throw FileError(QStringLiteral("\"%1\" kann nicht geschrieben werden: das Bild ließ sich nicht zeichnen.")
+                            .arg(path)
+                            .toStdString());
+    WriteFileAtomically(path, bytes);
 }
 
 } // namespace fenster

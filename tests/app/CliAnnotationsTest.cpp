@@ -1,4 +1,6 @@
 // fensterdaten-cli trace and render with annotation lists, from outside.
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -12,36 +14,18 @@
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = fenster::test::ProcessOutcome;
 
 Outcome runCli(const QStringList& arguments, const QString& workingFolder)
 {
-    Outcome outcome;
-    QProcess process;
-    process.setWorkingDirectory(workingFolder);
-    process.start(QStringLiteral(FENSTER_CLI), arguments);
-    if (!process.waitForStarted(10000))
-        return outcome;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return outcome;
-    }
-    outcome.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    outcome.out = process.readAllStandardOutput().toStdString();
-    outcome.err = process.readAllStandardError().toStdString();
-    return outcome;
+    fenster::test::ProcessOptions options;
+    options.workingFolder = workingFolder;
+    return fenster::test::RunProgram(QStringLiteral(FENSTER_CLI), arguments, options);
 }
 
 void writeFile(const QString& path, const QByteArray& content)
 {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
+    fenster::test::WriteBytes(path, content);
 }
 
 int countLines(const std::string& text, const std::string& prefix)
@@ -108,12 +92,31 @@ TEST_F(CliAnnotations, PicturesAreLookedForBesideTheDocumentByDefault)
     EXPECT_EQ(countLines(beside.out, "imageand"), 1);
 }
 
-TEST_F(CliAnnotations, LayoutRefusesListOptionsItWouldIgnore)
+// layout describes the very picture render writes: with the lists drawn,
+// the crop is the picture's size and the symbol's rectangle is reported.
+TEST_F(CliAnnotations, LayoutDescribesThePictureRenderWrites)
 {
-    const Outcome outcome = runCli({ "layout", "Haus.Fnt", "--symbols", "Haus.fn2" }, dir.path());
-    EXPECT_NE(outcome.status, 0);
-    EXPECT_NE(outcome.err.find("layout"), std::string::npos);
-    EXPECT_TRUE(outcome.out.empty());
+    struct Case {
+        const char* name;
+        QStringList lists;
+    };
+    writeFile(dir.filePath("weit.txt"), "M:-500,0,-500,3000,0,-800;");
+    const Case cases[] = {
+        { "companions", { "--symbol-folder", "symbole" } },
+        { "list options", { "--dimlines", "weit.txt", "--symbols", "Haus.fn2", "--symbol-folder", "symbole" } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Outcome layout = runCli(QStringList { "layout", "Haus.Fnt" } + c.lists, dir.path());
+        ASSERT_EQ(layout.status, 0) << layout.err;
+        ASSERT_EQ(runCli(QStringList { "render", "Haus.Fnt", "-o", "Haus.png" } + c.lists, dir.path()).status, 0);
+        const QImage picture(dir.filePath("Haus.png"));
+        ASSERT_FALSE(picture.isNull());
+        const std::string crop = "\"width\": " + std::to_string(picture.width()) + ", \"height\": "
+            + std::to_string(picture.height()) + "}";
+        EXPECT_NE(layout.out.find(crop), std::string::npos) << crop << "\n" << layout.out;
+        EXPECT_NE(layout.out.find("\"SymbolRects\": [\n    {\"symbol\": 1, "), std::string::npos) << layout.out;
+    }
 }
 
 TEST_F(CliAnnotations, ListFilesGivenOnTheCommandLineWin)

@@ -7,44 +7,24 @@
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = fenster::test::ProcessOutcome;
 
 Outcome runCli(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(FENSTER_CLI), arguments);
-    if (!process.waitForStarted(10000))
-        return {};
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    Outcome outcome;
-    outcome.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    outcome.out = process.readAllStandardOutput().toStdString();
-    outcome.err = process.readAllStandardError().toStdString();
-    return outcome;
+    return fenster::test::RunProgram(QStringLiteral(FENSTER_CLI), arguments);
 }
 
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& text)
 {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-    return path;
+    return fenster::test::WriteBytes(dir.filePath(name), text);
 }
 
 QString example(const char* name)
@@ -141,6 +121,54 @@ TEST(CliRender, SeveralFilesGoOnPastAFailure)
 
     const Outcome unreadable = runCli({ "render", good, missing, "-o", out });
     EXPECT_EQ(unreadable.status, 2);
+}
+
+// Render never succeeds silently: a text that draws nothing and a picture
+// beyond the size limits are named and leave no file (an old one stays as it
+// was); two files of one name for one folder are refused before anything is
+// written.
+TEST(CliRender, RefusesWhatItCannotDrawWhole)
+{
+    QTemporaryDir dir;
+    struct Case {
+        const char* name;
+        QByteArray text;
+        QStringList options;
+        const char* mentions;
+    };
+    const Case cases[] = {
+        { "empty", "", {}, "nothing to draw" },
+        { "blanks", "   \r\n  ", {}, "nothing to draw" },
+        { "binary", QByteArray("\x00\x01\xff\xfe\x89PNG", 8), {}, "nothing to draw" },
+        { "rows without fields", "1000,1000,5,1000;", {}, "nothing to draw" },
+        { "blank in a box", "  ", { "--size", "200x200" }, "nothing to draw" },
+        { "beyond the size limits", "1000,500,1,1000,1,500,F;", { "--scale", "0.01" }, "choose a larger --scale" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString input = writeFile(dir, "w.Fnt", c.text);
+        for (const char* format : { "png", "svg" }) {
+            const QString output = dir.filePath(QStringLiteral("w.") + QString::fromLatin1(format));
+            fenster::test::WriteBytes(output, "old");
+            const Outcome outcome = runCli(QStringList { "render", input, "-o", output } + c.options);
+            EXPECT_EQ(outcome.status, 2) << format;
+            EXPECT_NE(outcome.err.find(input.toStdString()), std::string::npos) << outcome.err;
+            EXPECT_NE(outcome.err.find(c.mentions), std::string::npos) << outcome.err;
+            EXPECT_EQ(fenster::test::ReadBytes(output), "old") << format;
+        }
+    }
+
+    // Same base name in two folders: both named, no folder made, nothing written.
+    QDir(dir.path()).mkdir("b");
+    const QString first = writeFile(dir, "x.Fnt", "1000,500,1,1000,1,500,F;");
+    const QString second = writeFile(dir, "b/x.Fnt", "1000,500,1,1000,1,500,V;");
+    const QString other = writeFile(dir, "y.Fnt", "1000,500,1,1000,1,500,V;");
+    const QString out = dir.filePath("out");
+    const Outcome clash = runCli({ "render", other, first, second, "-o", out });
+    EXPECT_EQ(clash.status, 1);
+    EXPECT_NE(clash.err.find(first.toStdString()), std::string::npos) << clash.err;
+    EXPECT_NE(clash.err.find(second.toStdString()), std::string::npos) << clash.err;
+    EXPECT_FALSE(QFileInfo::exists(out));
 }
 
 TEST(CliRender, UsageErrors)

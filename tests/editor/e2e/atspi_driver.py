@@ -1,0 +1,214 @@
+"""Drives the real editor from outside through the desktop accessibility
+interface (AT-SPI), as a screen reader or a user would: controls are found by
+role and accessible name, never by pixel position. Run by the system Python
+(/usr/bin/python3, where Debian's python3-pyatspi lives) inside
+desktop_session.sh."""
+
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+DEFAULT_TIMEOUT = 20.0
+
+
+class DriverError(AssertionError):
+    pass
+
+
+def _role_name(obj):
+    try:
+        return obj.getRoleName()
+    except Exception:
+        return "?"
+
+
+def _walk(obj, depth=0, limit=40):
+    if obj is None or depth > limit:
+        return
+    yield obj
+    try:
+        count = obj.childCount
+    except Exception:
+        return
+    for i in range(count):
+        try:
+            child = obj.getChildAtIndex(i)
+        except Exception:
+            continue
+        yield from _walk(child, depth + 1, limit)
+
+
+def normalise(text):
+    """Accessible names carry the accelerator marks of captions ("&Kippbar"
+    shows as "Kippbar"); tests may name controls either way."""
+    return (text or "").replace("&", "").strip()
+
+
+class Editor:
+    """One run of the editor executable with its accessible tree."""
+
+    def __init__(self, executable, arguments=(), env=None, app_name="fensterdaten"):
+        self.process = subprocess.Popen([executable, *arguments], env=env or os.environ.copy())
+        self.app_name = app_name
+        self.app = self._wait_for_app()
+
+    def _wait_for_app(self, timeout=DEFAULT_TIMEOUT):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if self.process.poll() is not None:
+                raise DriverError("the editor ended early with status %s" % self.process.returncode)
+            desktop = pyatspi.Registry.getDesktop(0)
+            for i in range(desktop.childCount):
+                app = desktop.getChildAtIndex(i)
+                try:
+                    name = app.name
+                    pid = app.get_process_id()
+                except Exception:
+                    continue
+                if pid == self.process.pid or name == self.app_name:
+                    if app.childCount > 0:
+                        return app
+            time.sleep(0.1)
+        raise DriverError("the editor did not appear on the accessibility bus")
+
+    def all(self, role=None, name=None):
+        found = []
+        for obj in _walk(self.app):
+            if role is not None and _role_name(obj) != role:
+                continue
+            if name is not None and normalise(obj.name) != normalise(name):
+                continue
+            found.append(obj)
+        return found
+
+    def find(self, role, name, timeout=DEFAULT_TIMEOUT, showing=True):
+        deadline = time.monotonic() + timeout
+        while True:
+            for obj in self.all(role, name):
+                if not showing or obj.getState().contains(pyatspi.STATE_SHOWING):
+                    return obj
+            if time.monotonic() >= deadline:
+                raise DriverError("no %s named %r; seen: %s" % (role, name, self.describe()))
+            time.sleep(0.1)
+
+    def describe(self, limit=200):
+        rows = []
+        for obj in _walk(self.app):
+            rows.append("%s:%r" % (_role_name(obj), obj.name))
+            if len(rows) >= limit:
+                break
+        return ", ".join(rows)
+
+    # Actions -------------------------------------------------------------
+    @staticmethod
+    def act(obj, preferred=("press", "click", "toggle", "activate", "Press", "SetFocus")):
+        action = obj.queryAction()
+        names = [action.getName(i) for i in range(action.nActions)]
+        for wanted in preferred:
+            if wanted in names:
+                action.doAction(names.index(wanted))
+                return
+        if action.nActions:
+            action.doAction(0)
+            return
+        raise DriverError("%s %r has no action" % (_role_name(obj), obj.name))
+
+    def press(self, role, name):
+        self.act(self.find(role, name))
+
+    def menu(self, *path):
+        """Chooses a menu item through the menu bar: menu("&Datei", "&Neu")."""
+        parent = None
+        for caption in path:
+            candidates = [o for o in self.all(None, caption)
+                          if _role_name(o) in ("menu", "menu item", "check menu item", "radio menu item")]
+            if parent is not None:
+                candidates = [o for o in candidates if self._is_inside(o, parent)] or candidates
+            if not candidates:
+                raise DriverError("no menu entry %r; seen: %s" % (caption, self.describe()))
+            parent = candidates[0]
+            self.act(parent)
+            time.sleep(0.2)
+
+    @staticmethod
+    def _is_inside(obj, ancestor):
+        node = obj
+        for _ in range(40):
+            try:
+                node = node.parent
+            except Exception:
+                return False
+            if node is None:
+                return False
+            if node == ancestor:
+                return True
+        return False
+
+    @staticmethod
+    def set_value(obj, value):
+        """A spin edit's value through the Value interface, the way assistive
+        technology sets it (the editor sees a change as from the arrows)."""
+        obj.queryValue().currentValue = float(value)
+
+    @staticmethod
+    def value(obj):
+        return obj.queryValue().currentValue
+
+    @staticmethod
+    def set_text(obj, text):
+        editable = obj.queryEditableText()
+        editable.setTextContents(text)
+
+    @staticmethod
+    def text(obj):
+        t = obj.queryText()
+        return t.getText(0, t.characterCount)
+
+    @staticmethod
+    def checked(obj):
+        return obj.getState().contains(pyatspi.STATE_CHECKED)
+
+    @staticmethod
+    def enabled(obj):
+        return obj.getState().contains(pyatspi.STATE_ENABLED)
+
+    def wait_until(self, predicate, what, timeout=DEFAULT_TIMEOUT):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if predicate():
+                return
+            time.sleep(0.1)
+        raise DriverError("timed out waiting for " + what)
+
+    def wait_exit(self, timeout=DEFAULT_TIMEOUT):
+        try:
+            return self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise DriverError("the editor did not end")
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(5)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+
+
+def check(condition, message):
+    if not condition:
+        raise DriverError(message)
+
+
+def main(test):
+    """Runs test(executable) and turns a failure into exit status 1."""
+    try:
+        test(sys.argv[1])
+    except DriverError as error:
+        print("FAIL:", error, file=sys.stderr)
+        sys.exit(1)
+    print("passed")

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Runs a command inside a private desktop session: its own X server (Xvfb),
+# D-Bus session bus and accessibility bus, so that the editor's controls can
+# be found and driven through the desktop accessibility interface. Everything
+# started here is stopped again when the command ends.
+# Usage: desktop_session.sh command [arguments...]
+set -euo pipefail
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display number nobody uses.
+display=""
+for n in $(seq 91 140); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+done
+[ -n "$display" ] || { echo "no free X display" >&2; exit 1; }
+
+Xvfb "$display" -screen 0 1600x1200x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X${display#:}" ] && break
+    sleep 0.05
+done
+export DISPLAY="$display"
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+dbus-daemon --session --fork --nopidfile --print-address=3 --print-pid=4 3>"$work/bus" 4>"$work/bus.pid"
+pids+=("$(cat "$work/bus.pid")")
+export DBUS_SESSION_BUS_ADDRESS
+DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
+
+/usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/atspi.log" 2>&1 &
+pids+=($!)
+# The registry answers once the accessibility bus is up.
+for _ in $(seq 1 100); do
+    if dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1; then
+        break
+    fi
+    sleep 0.05
+done
+
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+export QT_ACCESSIBILITY=1
+export NO_AT_BRIDGE=0
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+"$@"
