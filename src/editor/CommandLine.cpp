@@ -57,9 +57,9 @@ bool NeedsOffscreenPlatform(const QStringList& arguments)
 {
     if (DecideRunMode(arguments) != RunMode::RenderOnly)
         return false;
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        return false;
-    return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    // The render-only run never shows its window, so a screen would only
+    // cost the time to reach it, or hang on one that does not answer.
+    return qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
 void SelectPlatformForRun(const QStringList& arguments)

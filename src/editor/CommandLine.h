@@ -28,10 +28,10 @@ enum class RunMode {
 
 RunMode DecideRunMode(const QStringList& arguments);
 
-// True when the run needs no screen and none is available, so that the
-// offscreen platform must be chosen before the application object exists:
-// a render-only run without DISPLAY or WAYLAND_DISPLAY and without an
-// explicit QT_QPA_PLATFORM.
+// True when the run needs no screen, so that the offscreen platform is
+// chosen before the application object exists: a render-only run (it never
+// shows its window, with or without a display) without an explicit
+// QT_QPA_PLATFORM.
 bool NeedsOffscreenPlatform(const QStringList& arguments);
 
 // Chooses the offscreen platform when NeedsOffscreenPlatform says so.

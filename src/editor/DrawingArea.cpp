@@ -81,6 +81,8 @@ void DrawingArea::DrawScreen(QPainter& painter)
         reportOnce(m_reportedDescriptionError, m_document.Memo1(), error.what());
         return;
     }
+    // The engine draws the selected dimension line in the highlight colour.
+    Engine().SelectedDimLine = m_document.SelectedDimLine();
     try {
         DrawDimensionList(canvas, m_document.Memo3().toStdString());
         m_reportedDimensionListError.clear();

@@ -40,7 +40,8 @@ public:
     void setMemo3(const QString& text);
 
     // The selected row and field, counted from 1; 0 addresses the same as 1
-    // when the model is positioned but highlights nothing.
+    // when the model is positioned but highlights nothing. A new selection
+    // is announced by the UpdateAll that follows it.
     int SelectedRow() const { return m_selectedRow; }
     int SelectedField() const { return m_selectedField; }
     void setSelection(int row, int field);

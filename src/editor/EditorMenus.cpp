@@ -16,7 +16,7 @@ namespace {
 enum class Check { None, Off, On };
 using Handler = void (TFenstereditor::*)();
 
-struct CommandSpec {
+struct CommandEntry {
     const char* name; // the handler's name without "Click"
     const char* caption;
     const char* shortcut; // portable text, empty for none
@@ -26,7 +26,7 @@ struct CommandSpec {
 
 // Ctrl+B belongs to "&Randbemaßung &anzeigen" alone; "Rahmen/Sprossenbreite"
 // gets none, so that the shortcut is never ambiguous.
-const CommandSpec kCommands[] = {
+const CommandEntry kCommands[] = {
     { "Neu1", "&Neu", "Shift+F2", Check::None, nullptr },
     { "Laden1", "&Laden", "Ctrl+O", Check::None, nullptr },
     { "Speichern1", "&Speichern", "Ctrl+S", Check::None, nullptr },
@@ -98,11 +98,11 @@ const CommandSpec kCommands[] = {
 };
 
 // Radio groups of check marks: exactly one or none of them is checked.
-struct GroupSpec {
+struct GroupEntry {
     const char* name;
     std::initializer_list<const char*> commands;
 };
-const GroupSpec kGroups[] = {
+const GroupEntry kGroups[] = {
     { "modeGroup", { "Fenstermodus1", "Bitmapmodus1", "Masslinienmodus1" } },
     { "freeDimensionGroup",
         { "FreiBemassung", "FreieBemassungmitFangen1", "FreiBemassungmitFangpunkt1", "Masslinielschen1" } },
@@ -110,12 +110,12 @@ const GroupSpec kGroups[] = {
 
 // A menu's entries: command names, "-" for a separator, "[Caption" opens a
 // submenu that "]" closes.
-struct MenuSpec {
+struct MenuEntry {
     const char* name;
     const char* caption;
     std::initializer_list<const char*> entries;
 };
-const MenuSpec kMenus[] = {
+const MenuEntry kMenus[] = {
     { "Datei1", "&Datei",
         { "Neu1", "Laden1", "Speichern1", "Speichernunter1", "-", "InZwischenablage1",
             "InZwischenablagekonstanterMassstab1", "InZwischenablagealsMeta1", "-", "ExportalsBitmap1",
@@ -147,22 +147,22 @@ const MenuSpec kMenus[] = {
 
 void TFenstereditor::createActions()
 {
-    for (const CommandSpec& spec : kCommands) {
-        auto* command = new QAction(QString::fromUtf8(spec.caption), this);
-        command->setObjectName(QLatin1String(spec.name));
-        command->setShortcut(QKeySequence::fromString(QLatin1String(spec.shortcut), QKeySequence::PortableText));
+    for (const CommandEntry& entry : kCommands) {
+        auto* command = new QAction(QString::fromUtf8(entry.caption), this);
+        command->setObjectName(QLatin1String(entry.name));
+        command->setShortcut(QKeySequence::fromString(QLatin1String(entry.shortcut), QKeySequence::PortableText));
         command->setShortcutContext(Qt::WindowShortcut);
-        command->setCheckable(spec.check != Check::None);
-        command->setChecked(spec.check == Check::On);
-        command->setEnabled(spec.handler != nullptr);
-        if (const Handler handler = spec.handler)
+        command->setCheckable(entry.check != Check::None);
+        command->setChecked(entry.check == Check::On);
+        command->setEnabled(entry.handler != nullptr);
+        if (const Handler handler = entry.handler)
             connect(command, &QAction::triggered, this,
                 [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
     }
-    for (const GroupSpec& spec : kGroups) {
+    for (const GroupEntry& entry : kGroups) {
         auto* group = new QActionGroup(this);
-        group->setObjectName(QLatin1String(spec.name));
-        for (const char* name : spec.commands)
+        group->setObjectName(QLatin1String(entry.name));
+        for (const char* name : entry.commands)
             group->addAction(action(QLatin1String(name)));
     }
     massanzeigen = action(QStringLiteral("massanzeigen"));
@@ -173,11 +173,11 @@ void TFenstereditor::createMenus()
     m_mainMenu = new QMenuBar(this);
     m_mainMenu->setObjectName(QStringLiteral("MainMenu1"));
     m_mainMenu->setAccessibleName(QStringLiteral("Hauptmenü"));
-    for (const MenuSpec& spec : kMenus) {
-        QMenu* top = m_mainMenu->addMenu(QString::fromUtf8(spec.caption));
-        top->setObjectName(QLatin1String(spec.name));
+    for (const MenuEntry& menuEntry : kMenus) {
+        QMenu* top = m_mainMenu->addMenu(QString::fromUtf8(menuEntry.caption));
+        top->setObjectName(QLatin1String(menuEntry.name));
         QMenu* menu = top;
-        for (const char* entry : spec.entries) {
+        for (const char* entry : menuEntry.entries) {
             const QLatin1String name(entry);
             if (name == QLatin1String("-"))
                 menu->addSeparator();

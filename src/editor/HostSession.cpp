@@ -130,6 +130,13 @@ int HostSession::exitCode() const
     return kExitDone;
 }
 
+int HostSession::reportFatal(const std::exception& error)
+{
+    std::fprintf(stderr, "%s\n", error.what());
+    std::fflush(stderr);
+    return kExitFailed;
+}
+
 bool FieldWidthsReadable(const QString& description)
 {
     const std::string text = description.toStdString();

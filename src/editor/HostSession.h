@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <exception>
 #include <functional>
 #include <optional>
 
@@ -63,6 +64,10 @@ public:
 
     RunOutcome outcome() const { return m_outcome; }
     int exitCode() const;
+
+    // An error that ended the program before a session could run: printed
+    // on standard error; the exit code for it.
+    static int reportFatal(const std::exception& error);
 
 private:
     int finish(RunOutcome outcome, const QString& message);

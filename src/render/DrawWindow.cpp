@@ -4,7 +4,7 @@
 #include "Field.h"
 #include "Mapping.h"
 #include "Outline.h"
-#include "Window.h"
+#include "DrawWindow.h"
 
 #include "IntegerText.h"
 

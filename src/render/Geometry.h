@@ -1,13 +1,13 @@
 #pragma once
 
-#include <cmath>
+#include "Measures.h"
+
 #include <cstdint>
-#include <limits>
 
 namespace fenster {
 
-// Engine value types. Millimetres and pixels are distinct types so that they
-// cannot be mixed by accident.
+// Engine value types. Millimetres (MmPoint, from the model) and pixels are
+// distinct types so that they cannot be mixed by accident.
 
 // A pixel position on a canvas: x to the right, y downward, origin top left.
 struct PixelPoint {
@@ -30,14 +30,6 @@ struct PixelRect {
     friend constexpr bool operator==(PixelRect, PixelRect) = default;
 };
 
-// A position in whole millimetres in the engine's axes: x to the right,
-// y upward.
-struct MmPoint {
-    int x = 0;
-    int y = 0;
-    friend constexpr bool operator==(MmPoint, MmPoint) = default;
-};
-
 // 24-bit colour. Stored files and preferences keep colours as integers with
 // red in the low byte; fromColorRef and colorRef convert.
 struct Colour {
@@ -57,31 +49,5 @@ inline constexpr Colour kBlack { 0, 0, 0 };
 inline constexpr Colour kWhite { 255, 255, 255 };
 inline constexpr Colour kBlue { 0, 0, 255 };
 inline constexpr Colour kRed { 255, 0, 0 };
-
-// rnd: the nearest integer, exact halves to the even neighbour. Every formula
-// that turns reals into millimetres or pixels goes through it. Values outside
-// the int range (and NaN) are clamped, so that absurd input never becomes
-// undefined behaviour; NaN gives 0.
-inline int rnd(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    const double r = std::nearbyint(v);
-    if (r >= double(std::numeric_limits<int>::max()))
-        return std::numeric_limits<int>::max();
-    if (r <= double(std::numeric_limits<int>::min()))
-        return std::numeric_limits<int>::min();
-    return int(r);
-}
-
-// div: integer division truncating toward zero; a zero divisor gives 0.
-constexpr int div(int a, int b)
-{
-    if (b == 0)
-        return 0;
-    if (b == -1)
-        return a == std::numeric_limits<int>::min() ? std::numeric_limits<int>::max() : -a;
-    return a / b;
-}
 
 } // namespace fenster

@@ -33,11 +33,13 @@ protected:
     static void SetUpTestSuite() { EnsureEditorTestApplication(); }
 
     // Draws the document into the area as a repaint would.
-    void drawScreen()
+    QImage drawScreen()
     {
-        QPixmap target(m_area.size());
+        QImage target(m_area.size(), QImage::Format_RGB32);
         QPainter painter(&target);
         m_area.DrawScreen(painter);
+        painter.end();
+        return target;
     }
 
     EditorDocument m_document;
@@ -135,6 +137,26 @@ TEST_F(DrawingAreaTest, OffScreenDrawingsLeaveTheLayoutAlone)
     m_area.HitTestField(upper.x(), upper.y(), row, field);
     EXPECT_EQ(row, 2) << "the mouse still finds the field it sees";
     EXPECT_EQ(field, 1);
+}
+
+bool HasBlue(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == qRgb(0, 0, 255))
+                return true;
+    return false;
+}
+
+TEST_F(DrawingAreaTest, SelectedDimensionLineIsDrawnInBlue)
+{
+    m_area.resize(600, 400);
+    m_document.setSelection(0, 0); // no field highlighted
+    m_document.setMemo3(QStringLiteral("M:0,0,1000,0,-200,0;"));
+    m_document.setSelectedDimLine(0);
+    EXPECT_FALSE(HasBlue(drawScreen()));
+    m_document.setSelectedDimLine(1);
+    EXPECT_TRUE(HasBlue(drawScreen()));
 }
 
 TEST_F(DrawingAreaTest, BlankDescriptionDrawsNothingToHit)

@@ -2,12 +2,19 @@
 # The host contract checked from outside, as a host program sees it: the real
 # editor on a real X server (Xvfb), driven with xdotool, and render-only runs
 # on a machine without any display.
-# Usage: host_contract_e2e.sh path/to/fensterdaten
+# Usage: host_contract_e2e.sh path/to/fensterdaten [full-disk]
+# With "full-disk" only the check of "OK" on a full file system runs.
 set -euo pipefail
 
 editor=$(realpath "$1")
+only=${2:-}
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+small=
+cleanup() {
+    if [ -n "$small" ]; then umount "$small" 2>/dev/null || true; fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
 export FENSTER_CONFIG_DIR="$work/config"
 failures=0
 
@@ -28,7 +35,7 @@ expect_bytes() { # file expected-text what
 
 # ---------------------------------------------------------------------------
 # Render-only without a display: the program picks the offscreen platform.
-if [ -z "${FENSTER_E2E_INSIDE_X:-}" ]; then
+if [ -z "${FENSTER_E2E_INSIDE_X:-}" ] && [ -z "$only" ]; then
 (
     unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
     printf '1000,1000,1,1000,1,1000,L,F,K;' >"$work/r.Fnt"
@@ -63,11 +70,47 @@ if [ -z "${FENSTER_E2E_INSIDE_X:-}" ]; then
         exit 1
     fi
     FENSTER_E2E_INSIDE_X=1 FENSTER_E2E_RENDER_FAILURES=$failures \
-        xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$1"
+        xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
     exit $?
 fi
 failures=${FENSTER_E2E_RENDER_FAILURES:-0}
 unset QT_QPA_PLATFORM
+
+# The visible windows of the editor: the main window is the large one, a
+# message box (same title) a small one.
+editor_window() { windows_by_size -ge; }
+message_box() { windows_by_size -lt; }
+windows_by_size() { # -ge | -lt: compared with 640 pixels width
+    local id
+    for id in $(xdotool search --onlyvisible --name 'Korvelan V2 2025' 2>/dev/null || true); do
+        eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null | sed 's/^/box_/')"
+        if [ "${box_WIDTH:-0}" "$1" 640 ]; then
+            echo "$id"
+            return 0
+        fi
+    done
+}
+
+# Waits for a message box and closes it with Return; fails when none comes.
+dismiss_box() { # what
+    local box=
+    for _ in $(seq 50); do
+        box=$(message_box)
+        [ -n "$box" ] && break
+        sleep 0.1
+    done
+    if [ -z "$box" ]; then
+        fail "$1: no message box"
+        return 1
+    fi
+    sleep 0.3
+    xdotool windowfocus --sync "$box" key Return 2>/dev/null || true
+    for _ in $(seq 30); do
+        [ -z "$(message_box)" ] && return 0
+        sleep 0.1
+    done
+    fail "$1: the message box did not close"
+}
 
 pid=
 start() { # arguments...
@@ -75,7 +118,7 @@ start() { # arguments...
     pid=$!
     wid=
     for _ in $(seq 100); do
-        wid=$(xdotool search --onlyvisible --name 'Korvelan V2 2025' 2>/dev/null | head -1 || true)
+        wid=$(editor_window)
         [ -n "$wid" ] && break
         sleep 0.1
     done
@@ -125,6 +168,8 @@ top_strip() {
     import -window "$wid" "$work/shot.png"
     convert "$work/shot.png" -crop "${WIDTH}x18+0+0" -colorspace Gray -format '%[fx:mean]' info:
 }
+
+if [ -z "$only" ]; then
 
 # 1. "OK" without an edit writes the text as loaded, as Windows-1252 without
 #    byte-order mark and without the final line break.
@@ -178,6 +223,61 @@ if start "-FILE:$host"; then
     expect_bytes "$host" '1000,500,1,1000,1,500,F;' "empty host file and OK"
     click Abbrechen
     finish exits
+fi
+
+# 6. Render-only with a screen never waits for a person: every error ends the
+#    run with its exit code, and no box is shown.
+for case in missing notdescription samefile; do
+    out="$work/ro.bmp"
+    rm -f "$out"
+    case $case in
+    missing) in="$work/none.Fnt" ;;
+    notdescription) in="$work/nd.Fnt"; printf '1000,abc,1,1000,1,1000,V;' >"$in" ;;
+    samefile) in="$work/same.Fnt"; printf '1000,1000,1,1000,1,1000,V;' >"$in"; out="$work/same-link.Fnt"; ln -sf "$in" "$out" ;;
+    esac
+    before=$( [ -f "$in" ] && bytes "$in" || true)
+    rc=0
+    timeout 30 "$editor" "-FILE:$in" "-OUTFILE:$out" >/dev/null 2>"$work/ro.err" || rc=$?
+    [ "$rc" = 2 ] || fail "render-only with a screen, $case: exit code $rc, expected 2"
+    [ -s "$work/ro.err" ] || fail "render-only with a screen, $case: no message on standard error"
+    if [ -f "$in" ] && [ "$(bytes "$in")" != "$before" ]; then fail "render-only, $case: the host file changed"; fi
+done
+
+# 7. A host file that could not be read is never overwritten by "OK".
+big="$work/Gross.Fnt"
+head -c $((16 * 1024 * 1024 + 1)) /dev/zero | tr '\0' '1' >"$big"
+big_sum=$(cksum <"$big")
+if start "-FILE:$big"; then
+    dismiss_box "unreadable host file" || true
+    click OK
+    dismiss_box "OK after a failed read" || true
+    [ "$(cksum <"$big")" = "$big_sum" ] || fail "OK replaced a host file that was never read"
+    click Abbrechen
+    finish exits
+fi
+
+fi
+
+# 8. "OK" on a full disk keeps the host file's old bytes and reports the
+#    error. Mounting needs root; elsewhere the check is skipped.
+small="$work/small"
+mkdir -p "$small"
+if [ "$only" != full-disk ]; then
+    small=
+elif [ "$(id -u)" = 0 ] && mount -t tmpfs -o size=64k tmpfs "$small" 2>/dev/null; then
+    full="$small/Voll.Fnt"
+    printf '1000,1000,1,1000,1,1000,V;' >"$full"
+    if start "-FILE:$full"; then
+        head -c 1048576 /dev/zero >"$small/fill" 2>/dev/null || true
+        click OK
+        dismiss_box "OK on a full disk" || true
+        expect_bytes "$full" '1000,1000,1,1000,1,1000,V;' "OK on a full disk"
+        click Abbrechen
+        finish exits
+    fi
+else
+    echo "skipped: OK on a full disk (mounting a small file system needs root)" >&2
+    small=
 fi
 
 if [ "$failures" != 0 ]; then

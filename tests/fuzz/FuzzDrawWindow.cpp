@@ -8,7 +8,7 @@
 #include "Engine.h"
 #include "QtCanvas.h"
 #include "RecordingCanvas.h"
-#include "Window.h"
+#include "DrawWindow.h"
 
 #include <QGuiApplication>
 #include <QImage>

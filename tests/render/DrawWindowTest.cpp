@@ -1,7 +1,7 @@
 #include "Engine.h"
 #include "EngineReader.h"
 #include "RecordingCanvas.h"
-#include "Window.h"
+#include "DrawWindow.h"
 
 #include <gtest/gtest.h>
 

@@ -3,21 +3,21 @@
 
 #include "CommandLine.h"
 #include "Fenstereditor.h"
+#include "HostSession.h"
 
 #include "Log.h"
 #include "Translator.h"
 
 #include <QApplication>
 
-#include <cstdio>
 #include <exception>
 
 int main(int argc, char** argv)
 {
     using namespace fenster;
     const QStringList arguments = ArgumentsFromMain(argc, argv);
-    // A render-only run on a machine without a screen must not fail for
-    // want of a display; the platform is fixed before the application exists.
+    // A render-only run never shows its window and so needs no display; the
+    // platform is fixed before the application exists.
     SelectPlatformForRun(arguments);
 
     QApplication application(argc, argv);
@@ -29,8 +29,7 @@ int main(int argc, char** argv)
         TFenstereditor window(EditorStartup::fromProcess(arguments));
         code = window.run();
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        code = 2;
+        code = HostSession::reportFatal(error);
     }
     LogStop();
     EndTranslation();

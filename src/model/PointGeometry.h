@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Geometry.h"
+#include "Measures.h"
 
 namespace fenster {
 

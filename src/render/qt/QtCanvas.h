@@ -1,6 +1,9 @@
 #pragma once
 
 #include "Canvas.h"
+#include "OddStrokes.h"
+#include "PixelBuffer.h"
+#include "PixelLines.h"
 
 #include <QColor>
 #include <QFont>
@@ -52,12 +55,6 @@ protected:
 
 private:
     enum class XorMode { OwnPixels, RasterOperation, EvenOddStrokes };
-    struct Stroke {
-        PixelPoint from;
-        PixelPoint to;
-        Pen pen;
-    };
-
     XorMode xorMode() const;
     void applyPen(const Pen& pen);
     void xorStrokes(std::span<const PixelPoint> points, const Pen& pen);
@@ -65,6 +62,7 @@ private:
     bool drawsOwnPixels(const Pen& pen) const;
     void copyPixels(std::span<const PixelPoint> points, const Pen& pen);
     void drawOddStrokes();
+    PixelBuffer imageBuffer() const;
 
     QPainter& m_painter;
     QImage* m_image = nullptr; // the device when it is a 32-bit QImage
@@ -76,17 +74,8 @@ private:
     QRect m_clipRect;
     bool m_finished = false;
     QColor m_textColour = Qt::black;
-    std::vector<Stroke> m_strokes;
-    // A run of pixels on one row of the image, both ends included.
-    struct Span {
-        int y;
-        int x0;
-        int x1;
-        bool operator<(const Span& o) const { return y != o.y ? y < o.y : x0 < o.x0; }
-    };
-    std::vector<Span> m_spans;
-    std::vector<Span> m_sortedSpans;
-    std::vector<std::uint32_t> m_rowStarts;
+    std::vector<XorStroke> m_strokes;
+    XorSpanFiller m_xorFiller;
 };
 
 // Conversions between the engine's plain image and QImage (ARGB32).

@@ -1,6 +1,7 @@
 #include "PointGeometry.h"
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <optional>
 

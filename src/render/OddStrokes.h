@@ -1,0 +1,32 @@
+#pragma once
+
+#include "Canvas.h"
+#include "Geometry.h"
+
+#include <vector>
+
+namespace fenster {
+
+// Exclusive-or strokes for devices that cannot invert: strokes on the same
+// line with the same pen cancel where they overlap an even number of times,
+// so only the stretches covered an odd number of times are to be drawn.
+struct XorStroke {
+    PixelPoint from;
+    PixelPoint to;
+    Pen pen;
+};
+
+// A stretch to draw, in pixel coordinates, with the pen that drew it.
+struct OddStretch {
+    double x0;
+    double y0;
+    double x1;
+    double y1;
+    Pen pen;
+};
+
+// The stretches of strokes covered an odd number of times, grouped by line
+// and pen in a fixed order. Zero-length strokes cover nothing.
+std::vector<OddStretch> OddStretches(const std::vector<XorStroke>& strokes);
+
+} // namespace fenster
