@@ -52,7 +52,7 @@ const CommandEntry kCommands[] = {
     { "Fenstermodus1", "&Fenstermodus", "Ctrl+F1", Check::On, nullptr },
     { "Bitmapmodus1", "&Symbolmodus", "Ctrl+F2", Check::Off, nullptr },
     { "Masslinienmodus1", "&Maßlinienmodus", "Ctrl+F3", Check::Off, nullptr },
-    { "Hlfsvorschau1", "Hlfsvorschau", "Ctrl+H", Check::Off, nullptr },
+    { "Hlfsvorschau1", "Hlfsvorschau", "Ctrl+H", Check::Off, &TFenstereditor::Hlfsvorschau1Click },
 
     { "massanzeigen", "&Randbemaßung &anzeigen", "Ctrl+B", Check::On, &TFenstereditor::massanzeigenClick },
     { "FreiBemassung", "Freie &Bemaßung", "Ctrl+F", Check::Off, nullptr },

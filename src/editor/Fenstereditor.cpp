@@ -5,6 +5,7 @@
 #include "EditorDocument.h"
 #include "HostSession.h"
 #include "OutputScope.h"
+#include "PropertyPanel.h"
 
 #include "PictureLoader.h"
 #include "FileRoutines.h"
@@ -119,9 +120,12 @@ TFenstereditor::~TFenstereditor() = default;
 
 void TFenstereditor::connectParts()
 {
-    connect(m_document, &EditorDocument::changed, this, [this] {
-        RepaintDrawing();
-        RefreshPanel();
+    // The panel refreshes itself on the same announcement.
+    connect(m_document, &EditorDocument::changed, this, &TFenstereditor::RepaintDrawing);
+    connect(m_panel, &PropertyPanel::totalSizeDoubleClicked, this, [this] {
+        // A disabled command does nothing, until the macros carry it out.
+        if (QAction* command = action(QStringLiteral("Fenstermaendern1")))
+            command->trigger();
     });
     // Never from inside a paint event: the box would paint over a half-drawn window.
     connect(PaintBox1, &DrawingArea::drawingError, this, &TFenstereditor::ReportError, Qt::QueuedConnection);
@@ -200,10 +204,7 @@ void TFenstereditor::RepaintDrawing()
 
 void TFenstereditor::RefreshPanel()
 {
-    PanelUpdating = true;
-    SelectField();
-    // FIXME: the property panel's controls are filled here once they exist.
-    PanelUpdating = false;
+    m_panel->RefreshPanel();
 }
 
 void TFenstereditor::UpdateAll()
@@ -267,9 +268,8 @@ void TFenstereditor::applyCommandLine()
 
 void TFenstereditor::showReadOnly()
 {
+    // The arrow pairs lie on the panel and go with it.
     PanelEdit->hide();
-    BreiteSpin->hide();
-    HoeheSpin->hide();
     // Without the main menu no shortcut is left either.
     for (QAction* command : findChildren<QAction*>())
         command->setShortcut(QKeySequence());
@@ -362,6 +362,14 @@ void TFenstereditor::OnlineHilfe1Click()
     const QUrl target = HelpTarget(m_programFolder, OsLanguageCode());
     if (!QDesktopServices::openUrl(target))
         ReportError(QStringLiteral("%1 kann nicht geöffnet werden.").arg(target.toDisplayString()));
+}
+
+void TFenstereditor::Hlfsvorschau1Click()
+{
+    // The action has already toggled its own check mark.
+    const bool shown = action(QStringLiteral("Hlfsvorschau1"))->isChecked();
+    PanelTuerImages->setVisible(shown);
+    PanelFensterImages->setVisible(shown);
 }
 
 // ---------------------------------------------------------------------------

@@ -30,7 +30,7 @@ class DrawingArea;
 class EditorDocument;
 class HostSession;
 class PictureFiles;
-class TArrowPair;
+class PropertyPanel;
 
 inline constexpr const char* kApplicationTitle = "Korvelan V2 2025";
 
@@ -78,6 +78,7 @@ public:
     EditorDocument& document() const { return *m_document; }
     HostSession& host() const { return *m_host; }
     DrawingArea& drawingArea() const { return *PaintBox1; }
+    PropertyPanel& propertyPanel() const { return *m_panel; }
     // The menu command named objectName (its handler's name without
     // "Click"), or null.
     QAction* action(const QString& objectName) const;
@@ -119,11 +120,11 @@ public:
     void Einstellungenneuladen1Click();
     void Rcksetzen1Click();
     void OnlineHilfe1Click();
+    void Hlfsvorschau1Click();
 
 protected:
     void FormShow() override;
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void createActions();
@@ -153,7 +154,6 @@ private:
     QString m_programFolder;
     MouseMode m_mouseMode = MouseMode::Window;
     bool m_firstShowPending = true;
-    bool PanelUpdating = false;
     Preferences m_preferences;
 
     QVBoxLayout* m_rootLayout = nullptr;
@@ -164,7 +164,8 @@ private:
     QStatusBar* StatusBar1 = nullptr;
     QLabel* statusPosition = nullptr;
     QLabel* statusPrompt = nullptr;
-    QFrame* PanelEdit = nullptr;
+    PropertyPanel* m_panel = nullptr;
+    QFrame* PanelEdit = nullptr; // the property panel
     QFrame* PanelTuerImages = nullptr;
     QFrame* PanelPaintbox = nullptr;
     QFrame* PanelFensterImages = nullptr;
@@ -173,8 +174,6 @@ private:
     QPushButton* BitBtn1 = nullptr;
     QPushButton* FensterEntfernen = nullptr;
     QPushButton* BitBtn2 = nullptr;
-    TArrowPair* HoeheSpin = nullptr;
-    TArrowPair* BreiteSpin = nullptr;
     QAction* massanzeigen = nullptr;
 };
 
