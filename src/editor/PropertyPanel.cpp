@@ -75,7 +75,7 @@ QCheckBox* CheckBox(const char* objectName, const char* caption, QWidget* parent
 
 void Compact(QLayout* layout)
 {
-    layout->setContentsMargins(6, 2, 6, 4);
+    layout->setContentsMargins(3, 2, 3, 3);
     layout->setSpacing(2);
 }
 
@@ -116,8 +116,8 @@ PropertyPanel::PropertyPanel(EditorDocument& document, QWidget* parent)
     setFrameShape(QFrame::StyledPanel);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(4);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
     createTotalSize();
     createRowGroup();
     layout->addWidget(GB_TotalSize);
@@ -237,6 +237,7 @@ void PropertyPanel::createFieldGroup()
     m_typeItems = new QButtonGroup(FenstertypRadio);
     auto* typeLayout = new QVBoxLayout(FenstertypRadio);
     Compact(typeLayout);
+    typeLayout->setContentsMargins(2, 2, 0, 2);
     for (int i = 0; i < int(std::size(kBaseTypeItems)); ++i) {
         auto* item = new QRadioButton(Text(kBaseTypeItems[i]), FenstertypRadio);
         m_typeItems->addButton(item, i);
