@@ -341,15 +341,25 @@ void PropertyPanel::connectHandlers()
     connect(BreiteSpin, &TArrowPair::downClicked, this, &PropertyPanel::BreiteSpinDownClick);
     connect(BreiteSpin, &TArrowPair::upClicked, this, &PropertyPanel::BreiteSpinUpClick);
 
-    // Clicks only: the refresh checks items without firing these.
-    connect(m_glasItems, &QButtonGroup::idClicked, this, &PropertyPanel::GlasRadioClick);
-    connect(m_typeItems, &QButtonGroup::idClicked, this, &PropertyPanel::FenstertypRadioClick);
+    // A box or item changes by a click, by the keyboard or by assistive
+    // technology toggling it; the refresh's own changes meet the guard.
+    const auto onItem = [this](QButtonGroup* group, void (PropertyPanel::*handler)()) {
+        connect(group, &QButtonGroup::idToggled, this, [this, handler](int, bool checked) {
+            if (checked)
+                (this->*handler)();
+        });
+    };
+    onItem(m_glasItems, &PropertyPanel::GlasRadioClick);
+    onItem(m_typeItems, &PropertyPanel::FenstertypRadioClick);
+    const auto onBox = [this](QCheckBox* box, void (PropertyPanel::*handler)()) {
+        connect(box, &QCheckBox::toggled, this, handler);
+    };
     for (QCheckBox* box : { Griffcheck, Kippcheck, Linkscheck, Rechtscheck, Schiebcheck, SchwenkCheck,
              Rolladenkasten, Fensterbankanschlag })
-        connect(box, &QCheckBox::clicked, this, &PropertyPanel::ChangeProperty);
-    connect(Spiegelcheck, &QCheckBox::clicked, this, &PropertyPanel::SpiegelcheckClick);
+        onBox(box, &PropertyPanel::ChangeProperty);
+    onBox(Spiegelcheck, &PropertyPanel::SpiegelcheckClick);
     for (QCheckBox* box : { CBNachAussenOeffnend, CheckBoxFliegengitter, CheckBoxSchiebePlissees })
-        connect(box, &QCheckBox::clicked, this, &PropertyPanel::CBNachAussenOeffnendClick);
+        onBox(box, &PropertyPanel::CBNachAussenOeffnendClick);
 }
 
 void PropertyPanel::RefreshPanel()

@@ -372,6 +372,22 @@ TEST_F(PropertyPanelTest, HandlersChangeTheModelAndTheSelection)
     }
 }
 
+TEST_F(PropertyPanelTest, ToggledWithoutAClickStillApplies)
+{
+    // Assistive technology toggles boxes and items without clicking them.
+    shape({ { 1000, 1 } });
+    box("Kippcheck")->toggle();
+    EXPECT_TRUE(field(1, 1).tiltable());
+    box("CBNachAussenOeffnend")->toggle();
+    EXPECT_TRUE(field(1, 1).opensOutward());
+    item("FenstertypRadio", 9)->toggle();
+    EXPECT_EQ(field(1, 1).baseType(), BaseSegmentbogen);
+    EXPECT_EQ(field(1, 1).extraHeight(), 900);
+    item("GlasRadio", 0)->toggle();
+    EXPECT_TRUE(field(1, 1).fixedGlazing());
+    EXPECT_EQ(m_document.Memo1().toStdString(), WriteDescription(window(), 1, 1));
+}
+
 TEST_F(PropertyPanelTest, FixedGlazingKeepsTheOpeningFlagsForTheSash)
 {
     shape({ { 1000, 1 } });
