@@ -15,7 +15,6 @@
 #include <memory>
 
 class QAction;
-class QFileDialog;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -26,8 +25,11 @@ class QVBoxLayout;
 
 namespace fenster {
 
+class DocumentCommands;
 class DrawingArea;
 class EditorDocument;
+class PreferenceCommands;
+class SaveDialog;
 class HostSession;
 class PictureFiles;
 class PropertyPanel;
@@ -85,7 +87,9 @@ public:
     QMenuBar* mainMenu() const { return m_mainMenu; }
     QMenu* symbolMenu() const { return m_symbolMenu; }
     QMenu* standardWindowMenu() const { return m_standardWindowMenu; }
-    const Preferences& preferences() const { return m_preferences; }
+    Preferences preferences() const;
+    DocumentCommands& documents() const { return *m_documents; }
+    PreferenceCommands& preferenceCommands() const { return *m_preferenceCommands; }
     bool edgeDimensionsShown() const;
     MouseMode mouseMode() const { return m_mouseMode; }
 
@@ -111,6 +115,19 @@ public:
     void BitBtn2Click(); // "Abbrechen"
 
     // Commands of the menu.
+    void Neu1Click();
+    void Laden1Click();
+    void Speichern1Click();
+    void Speichernunter1Click();
+    void Rueckgaengig1Click();
+    void Wiederherstellen1Click();
+    void Schrift1Click();
+    void Zeichenfarbe1Click();
+    void RandlinienstaerkePlus1Click();
+    void RandlinienstaerkeMinus1Click();
+    void RandlinienstaerkeStandard1Click();
+    void RahmenSprossenbreite1Click();
+    void Skalierungsfaktor1Click();
     void Beenden1Click();
     void massanzeigenClick();
     void OptimierteHhebreite1Click();
@@ -143,9 +160,11 @@ private:
     void guarded(const std::function<void()>& command);
     void ReportError(const QString& message);
 
-    void ApplyPreferences(const Preferences& preferences);
-    void LoadPreferencesFromStore();
-    void SavePreferencesToStore();
+    // The caption with the document's file name and the modified marker;
+    // the undo commands enabled while there is a step.
+    void updateDocumentState();
+    DocumentCommands* createDocumentCommands();
+    PreferenceCommands* createPreferenceCommands();
 
     EditorStartup m_startup;
     std::unique_ptr<PictureFiles> m_pictures;
@@ -154,13 +173,15 @@ private:
     QString m_programFolder;
     MouseMode m_mouseMode = MouseMode::Window;
     bool m_firstShowPending = true;
-    Preferences m_preferences;
+    QString m_caption;
+    DocumentCommands* m_documents = nullptr;
+    PreferenceCommands* m_preferenceCommands = nullptr;
+    std::unique_ptr<SaveDialog> m_saveDialog;
 
     QVBoxLayout* m_rootLayout = nullptr;
     QMenuBar* m_mainMenu = nullptr;
     QMenu* m_symbolMenu = nullptr;
     QMenu* m_standardWindowMenu = nullptr;
-    QFileDialog* SaveDialog1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     QLabel* statusPosition = nullptr;
     QLabel* statusPrompt = nullptr;
