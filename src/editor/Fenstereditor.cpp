@@ -4,7 +4,8 @@
 #include "DrawingArea.h"
 #include "EditorDocument.h"
 #include "HostSession.h"
-#include "OutputScope.h"
+#include "Output.h"
+#include "SaveDialog.h"
 
 #include "PictureLoader.h"
 #include "FileRoutines.h"
@@ -13,12 +14,10 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
@@ -94,6 +93,8 @@ TFenstereditor::TFenstereditor(EditorStartup startup, QWidget* parent)
     createMenus();
     createPanels();
     createStatusBar();
+    m_saveDialog = std::make_unique<SaveDialog>(this);
+    m_output = new Output(*m_document, *PaintBox1, *m_pictures, *m_saveDialog, *this, this);
     connectParts();
 
     resize(1084, 744);
@@ -219,13 +220,12 @@ void TFenstereditor::Auswerten1Click()
 
 QImage TFenstereditor::RenderConstantScale(double mmPerPixel)
 {
-    return RenderDocumentConstantScale(*m_document, PaintBox1->options(), *m_pictures, mmPerPixel);
+    return m_output->RenderConstantScale(mmPerPixel);
 }
 
 void TFenstereditor::ExportConstantScale(const QString& fileName)
 {
-    OutputScope scope(this);
-    ExportDocumentConstantScale(*m_document, PaintBox1->options(), *m_pictures, fileName);
+    m_output->ExportConstantScale(fileName);
 }
 
 // ---------------------------------------------------------------------------
@@ -314,32 +314,55 @@ void TFenstereditor::massanzeigenClick()
     RepaintDrawing();
 }
 
-void TFenstereditor::OptimierteHhebreite1Click()
+void TFenstereditor::InZwischenablage1Click()
 {
-    // The check mark is read by the next screen copy.
+    m_output->InZwischenablage1Click();
 }
 
 void TFenstereditor::InZwischenablagekonstanterMassstab1Click()
 {
-    OutputScope scope;
-    QGuiApplication::clipboard()->setImage(RenderConstantScale(m_document->constantScale()));
+    m_output->InZwischenablagekonstanterMassstab1Click();
+}
+
+void TFenstereditor::InZwischenablagealsMeta1Click()
+{
+    m_output->InZwischenablagealsMeta1Click();
+}
+
+void TFenstereditor::ExportalsBitmap1Click()
+{
+    m_output->ExportalsBitmap1Click();
 }
 
 void TFenstereditor::ExportalsBitmpakonstanterMassstab1Click()
 {
-    if (!SaveDialog1) {
-        SaveDialog1 = new QFileDialog(this);
-        SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-        SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite, false);
-    }
-    SaveDialog1->setDefaultSuffix(QStringLiteral("BMP"));
-    SaveDialog1->setNameFilter(QStringLiteral("Bitmap (*.BMP *.bmp)"));
-    if (!m_document->documentName().isEmpty())
-        SaveDialog1->selectFile(m_document->documentName());
-    if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
-        return;
-    m_document->setDocumentName(SaveDialog1->selectedFiles().constFirst());
-    ExportConstantScale(m_document->documentName());
+    m_output->ExportalsBitmpakonstanterMassstab1Click();
+}
+
+void TFenstereditor::OptimierteHhebreite1Click()
+{
+    // The action has already toggled its own check mark.
+    m_output->OptimierteHhebreite1Click(action(QStringLiteral("OptimierteHhebreite1"))->isChecked());
+}
+
+void TFenstereditor::Druckereinrichtung1Click()
+{
+    m_output->Druckereinrichtung1Click();
+}
+
+void TFenstereditor::Fensterdrucken1Click()
+{
+    m_output->Fensterdrucken1Click();
+}
+
+void TFenstereditor::FensterdruckenBitmap1Click()
+{
+    m_output->FensterdruckenBitmap1Click();
+}
+
+void TFenstereditor::Druckvorschau1Click()
+{
+    m_output->Druckvorschau1Click();
 }
 
 void TFenstereditor::Aktuelleeinstellungenspeichern1Click()

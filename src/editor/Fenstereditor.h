@@ -15,7 +15,6 @@
 #include <memory>
 
 class QAction;
-class QFileDialog;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -29,7 +28,9 @@ namespace fenster {
 class DrawingArea;
 class EditorDocument;
 class HostSession;
+class Output;
 class PictureFiles;
+class SaveDialog;
 class TArrowPair;
 
 inline constexpr const char* kApplicationTitle = "Korvelan V2 2025";
@@ -95,6 +96,10 @@ public:
     void UpdateAll();
     void Auswerten1Click();
 
+    // The clipboard, bitmap files and the printer.
+    Output& output() const { return *m_output; }
+    // The save dialog every command that writes a named file shares.
+    SaveDialog& saveDialog() const { return *m_saveDialog; }
     // The document at a constant scale, cropped (see
     // RenderDocumentConstantScale), and that picture as a BMP file with the
     // window disabled while it is made.
@@ -112,9 +117,16 @@ public:
     // Commands of the menu.
     void Beenden1Click();
     void massanzeigenClick();
-    void OptimierteHhebreite1Click();
+    void InZwischenablage1Click();
     void InZwischenablagekonstanterMassstab1Click();
+    void InZwischenablagealsMeta1Click();
+    void ExportalsBitmap1Click();
     void ExportalsBitmpakonstanterMassstab1Click();
+    void OptimierteHhebreite1Click();
+    void Druckereinrichtung1Click();
+    void Fensterdrucken1Click();
+    void FensterdruckenBitmap1Click();
+    void Druckvorschau1Click();
     void Aktuelleeinstellungenspeichern1Click();
     void Einstellungenneuladen1Click();
     void Rcksetzen1Click();
@@ -150,6 +162,8 @@ private:
     std::unique_ptr<PictureFiles> m_pictures;
     EditorDocument* m_document = nullptr;
     HostSession* m_host = nullptr;
+    std::unique_ptr<SaveDialog> m_saveDialog;
+    Output* m_output = nullptr;
     QString m_programFolder;
     MouseMode m_mouseMode = MouseMode::Window;
     bool m_firstShowPending = true;
@@ -160,7 +174,6 @@ private:
     QMenuBar* m_mainMenu = nullptr;
     QMenu* m_symbolMenu = nullptr;
     QMenu* m_standardWindowMenu = nullptr;
-    QFileDialog* SaveDialog1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     QLabel* statusPosition = nullptr;
     QLabel* statusPrompt = nullptr;
