@@ -7,7 +7,6 @@
 #include "DrawingArea.h"
 #include "EditorDocument.h"
 #include "Output.h"
-#include "SaveDialog.h"
 
 #include "Engine.h"
 #include "PictureLoader.h"
@@ -58,14 +57,14 @@ struct Bench {
         area->setGeometry(0, 0, 1600, 1000);
         window.show();
         QApplication::processEvents();
-        output = std::make_unique<fenster::Output>(document, *area, pictures, saveDialog, window);
+        output = std::make_unique<fenster::Output>(
+            document, *area, pictures, [](const QString&, const QString&, const QString&) { return QString(); }, window);
     }
 
     QApplication& app = WidgetApplication(); // before any widget
     QWidget window;
     fenster::EditorDocument document;
     fenster::PictureFiles pictures { QString() };
-    fenster::SaveDialog saveDialog { nullptr };
     fenster::DrawingArea* area = nullptr;
     std::unique_ptr<fenster::Output> output;
 };

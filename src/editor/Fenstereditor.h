@@ -25,12 +25,14 @@ class QVBoxLayout;
 
 namespace fenster {
 
+class DocumentCommands;
 class DrawingArea;
 class EditorDocument;
+class PreferenceCommands;
+class SaveDialog;
 class HostSession;
 class Output;
 class PictureFiles;
-class SaveDialog;
 class TArrowPair;
 
 inline constexpr const char* kApplicationTitle = "Korvelan V2 2025";
@@ -85,7 +87,9 @@ public:
     QMenuBar* mainMenu() const { return m_mainMenu; }
     QMenu* symbolMenu() const { return m_symbolMenu; }
     QMenu* standardWindowMenu() const { return m_standardWindowMenu; }
-    const Preferences& preferences() const { return m_preferences; }
+    Preferences preferences() const;
+    DocumentCommands& documents() const { return *m_documents; }
+    PreferenceCommands& preferenceCommands() const { return *m_preferenceCommands; }
     bool edgeDimensionsShown() const;
     MouseMode mouseMode() const { return m_mouseMode; }
 
@@ -98,8 +102,6 @@ public:
 
     // The clipboard, bitmap files and the printer.
     Output& output() const { return *m_output; }
-    // The save dialog every command that writes a named file shares.
-    SaveDialog& saveDialog() const { return *m_saveDialog; }
     // The document at a constant scale, cropped (see
     // RenderDocumentConstantScale), and that picture as a BMP file with the
     // window disabled while it is made.
@@ -115,6 +117,19 @@ public:
     void BitBtn2Click(); // "Abbrechen"
 
     // Commands of the menu.
+    void Neu1Click();
+    void Laden1Click();
+    void Speichern1Click();
+    void Speichernunter1Click();
+    void Rueckgaengig1Click();
+    void Wiederherstellen1Click();
+    void Schrift1Click();
+    void Zeichenfarbe1Click();
+    void RandlinienstaerkePlus1Click();
+    void RandlinienstaerkeMinus1Click();
+    void RandlinienstaerkeStandard1Click();
+    void RahmenSprossenbreite1Click();
+    void Skalierungsfaktor1Click();
     void Beenden1Click();
     void massanzeigenClick();
     void InZwischenablage1Click();
@@ -154,21 +169,25 @@ private:
     void guarded(const std::function<void()>& command);
     void ReportError(const QString& message);
 
-    void ApplyPreferences(const Preferences& preferences);
-    void LoadPreferencesFromStore();
-    void SavePreferencesToStore();
+    // The caption with the document's file name and the modified marker;
+    // the undo commands enabled while there is a step.
+    void updateDocumentState();
+    DocumentCommands* createDocumentCommands();
+    PreferenceCommands* createPreferenceCommands();
 
     EditorStartup m_startup;
     std::unique_ptr<PictureFiles> m_pictures;
     EditorDocument* m_document = nullptr;
     HostSession* m_host = nullptr;
-    std::unique_ptr<SaveDialog> m_saveDialog;
     Output* m_output = nullptr;
     QString m_programFolder;
     MouseMode m_mouseMode = MouseMode::Window;
     bool m_firstShowPending = true;
     bool PanelUpdating = false;
-    Preferences m_preferences;
+    QString m_caption;
+    DocumentCommands* m_documents = nullptr;
+    PreferenceCommands* m_preferenceCommands = nullptr;
+    std::unique_ptr<SaveDialog> m_saveDialog;
 
     QVBoxLayout* m_rootLayout = nullptr;
     QMenuBar* m_mainMenu = nullptr;

@@ -3,7 +3,6 @@
 #include "DrawingArea.h"
 #include "EditorDocument.h"
 #include "OutputScope.h"
-#include "SaveDialog.h"
 
 #include "MessageBox.h"
 #include "PictureOutput.h"
@@ -66,13 +65,13 @@ void PutOnSystemClipboard(std::unique_ptr<QMimeData> data)
         throw std::runtime_error("Die Zeichnung konnte nicht in die Zwischenablage gelegt werden.");
 }
 
-Output::Output(EditorDocument& document, DrawingArea& area, PictureSource& pictures, SaveDialog& saveDialog,
-    QWidget& window, QObject* parent)
+Output::Output(EditorDocument& document, DrawingArea& area, PictureSource& pictures,
+    ChooseFileToSave chooseFileToSave, QWidget& window, QObject* parent)
     : QObject(parent)
     , m_document(document)
     , m_area(area)
     , m_pictures(pictures)
-    , m_saveDialog(saveDialog)
+    , m_chooseFileToSave(std::move(chooseFileToSave))
     , m_window(window)
 {
     setObjectName(QStringLiteral("Output"));
@@ -176,11 +175,8 @@ void Output::PrintVectorToPdf(const QString& fileName)
 
 QString Output::askBitmapName()
 {
-    const QString chosen = m_saveDialog.Execute(QString::fromLatin1(kBitmapExtension),
-        QString::fromLatin1(kBitmapFilter), m_document.documentName());
-    if (!chosen.isEmpty())
-        m_document.setDocumentName(chosen);
-    return chosen;
+    return m_chooseFileToSave(
+        QString::fromLatin1(kBitmapFilter), QString::fromLatin1(kBitmapExtension), m_document.documentName());
 }
 
 void Output::InZwischenablage1Click()
@@ -246,7 +242,7 @@ void Output::Fensterdrucken1Click()
         ? QString()
         : QFileInfo(m_document.documentName()).path() + QLatin1Char('/')
             + FileNameWithoutExtensions(m_document.documentName()) + QStringLiteral(".pdf");
-    const QString name = m_saveDialog.Execute(QStringLiteral("PDF"), QStringLiteral("PDF-Datei (*.pdf)|*.pdf"), base);
+    const QString name = m_chooseFileToSave(QStringLiteral("PDF-Datei (*.pdf)|*.pdf"), QStringLiteral("pdf"), base);
     if (!name.isEmpty())
         PrintVectorToPdf(name);
 }

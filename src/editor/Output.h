@@ -18,7 +18,6 @@ namespace fenster {
 class DrawingArea;
 class EditorDocument;
 class PictureSource;
-class SaveDialog;
 
 // The drawing leaving the editor: screen copies and constant-scale pictures
 // for the clipboard and bitmap files, the vector copy, and the printouts.
@@ -39,7 +38,13 @@ public:
         std::function<bool(const QString& caption, const QString& text)> confirm;
     };
 
-    Output(EditorDocument& document, DrawingArea& area, PictureSource& pictures, SaveDialog& saveDialog,
+    // Asks for the name of a file to write with the main window's shared
+    // save dialog: filter in the form "Bitmap (*.BMP)|*.BMP", default
+    // extension without dot, the name to start at. Empty on cancel.
+    using ChooseFileToSave
+        = std::function<QString(const QString& filter, const QString& defaultExtension, const QString& startName)>;
+
+    Output(EditorDocument& document, DrawingArea& area, PictureSource& pictures, ChooseFileToSave chooseFileToSave,
         QWidget& window, QObject* parent = nullptr);
     ~Output() override;
 
@@ -86,14 +91,15 @@ public:
 
 private:
     OutputDrawing drawing() const;
-    // Asks the save dialog for a bitmap name; empty on cancel. The name
-    // becomes the document name, so that "Speichern" writes there too.
+    // Asks the save dialog for a bitmap name; empty on cancel. The picture
+    // is no document: the document name stays, so that "Speichern" goes on
+    // saving the window.
     QString askBitmapName();
 
     EditorDocument& m_document;
     DrawingArea& m_area;
     PictureSource& m_pictures;
-    SaveDialog& m_saveDialog;
+    ChooseFileToSave m_chooseFileToSave;
     QWidget& m_window;
     Surroundings m_surroundings;
     std::unique_ptr<QPrinter> m_printer;

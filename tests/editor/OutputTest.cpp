@@ -5,7 +5,6 @@
 #include "EditorTestApp.h"
 #include "Fenstereditor.h"
 #include "OutputScope.h"
-#include "SaveDialog.h"
 
 #include "DiskFiles.h"
 #include "Engine.h"
@@ -34,22 +33,18 @@ using namespace fenster;
 
 namespace {
 
-// A save dialog that answers with a prepared name and records what it was
-// shown.
-class ScriptedSaveDialog : public SaveDialog {
-public:
-    ScriptedSaveDialog()
-        : SaveDialog(nullptr)
-    {
-    }
-    QString Execute(const QString& defaultExtension, const QString& filter, const QString& fileName) override
-    {
-        shown << defaultExtension + QLatin1Char('|') + filter + QLatin1Char('|') + fileName;
-        remember(defaultExtension, filter, answer);
-        return answer;
-    }
+// The shared save dialog's stand-in: answers with a prepared name and
+// records what it was asked.
+struct ScriptedSaveDialog {
     QString answer;
     QStringList shown;
+    Output::ChooseFileToSave chooser()
+    {
+        return [this](const QString& filter, const QString& defaultExtension, const QString& startName) {
+            shown << defaultExtension + QLatin1Char('|') + filter + QLatin1Char('|') + startName;
+            return answer;
+        };
+    }
 };
 
 // The bounding box of the pixels darker than 250, in image coordinates.
@@ -112,7 +107,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_editor.get()));
         QApplication::processEvents();
         m_output = std::make_unique<Output>(
-            m_editor->document(), m_editor->drawingArea(), m_pictures, m_dialog, *m_editor);
+            m_editor->document(), m_editor->drawingArea(), m_pictures, m_dialog.chooser(), *m_editor);
         m_output->setSurroundings({ [this](std::unique_ptr<QMimeData> data) { m_clipboard = std::move(data); },
             [this](const QString&, const QString& text) {
                 m_questions << text;
@@ -247,21 +242,32 @@ TEST_F(OutputTest, ExportsWriteAtomicallyAndReportUnwritableFiles)
     }
 }
 
-TEST_F(OutputTest, BitmapExportsAskTheSharedDialogAndNameTheDocument)
+TEST_F(OutputTest, BitmapExportsAskTheSharedDialogAndKeepTheDocumentName)
 {
     setWindow("1000,1000,1,1000,1,1000,L,F;");
-    m_dialog.answer.clear();
-    m_output->ExportalsBitmap1Click();
-    EXPECT_EQ(m_dialog.shown, QStringList { "BMP|Bitmap (*.BMP)|*.BMP|" });
-    EXPECT_TRUE(m_editor->document().documentName().isEmpty()) << "cancel ends the command";
+    m_editor->document().setDocumentName(file("Haus.Fnt"));
+    struct Case {
+        const char* name;
+        void (Output::*command)();
+    };
+    const Case cases[] = {
+        { "screen", &Output::ExportalsBitmap1Click },
+        { "constant scale", &Output::ExportalsBitmpakonstanterMassstab1Click },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_dialog.shown.clear();
+        m_dialog.answer.clear();
+        QFile::remove(file("Haus.BMP"));
+        (m_output.get()->*c.command)();
+        EXPECT_EQ(m_dialog.shown, QStringList { "BMP|Bitmap (*.BMP)|*.BMP|" + file("Haus.Fnt") });
+        EXPECT_FALSE(QFile::exists(file("Haus.BMP"))) << "cancel ends the command";
 
-    m_dialog.answer = file("Haus.BMP");
-    m_output->ExportalsBitmpakonstanterMassstab1Click();
-    EXPECT_TRUE(QFile::exists(m_dialog.answer));
-    EXPECT_EQ(m_editor->document().documentName(), m_dialog.answer) << "\"Speichern\" writes the exported name";
-    EXPECT_EQ(m_dialog.fileName(), m_dialog.answer);
-    EXPECT_EQ(m_dialog.defaultExtension(), "BMP");
-    EXPECT_EQ(FileDialogFilters(QStringLiteral("Bitmap (*.BMP)|*.BMP")), QStringList { "Bitmap (*.BMP *.bmp)" });
+        m_dialog.answer = file("Haus.BMP");
+        (m_output.get()->*c.command)();
+        EXPECT_TRUE(ReadAll(m_dialog.answer).startsWith("BM"));
+        EXPECT_EQ(m_editor->document().documentName(), file("Haus.Fnt")) << "the picture is no document";
+    }
 }
 
 TEST_F(OutputTest, VectorCopyOffersSvgPdfAndTheSamePicture)
@@ -378,7 +384,7 @@ TEST_F(OutputTest, WithoutPrinterPrintingOffersAPdfFile)
 
     m_answerYes = true;
     m_output->Fensterdrucken1Click();
-    EXPECT_EQ(m_dialog.shown, QStringList { "PDF|PDF-Datei (*.pdf)|*.pdf|" + file("Haus.pdf") });
+    EXPECT_EQ(m_dialog.shown, QStringList { "pdf|PDF-Datei (*.pdf)|*.pdf|" + file("Haus.pdf") });
     EXPECT_TRUE(ReadAll(m_dialog.answer).startsWith("%PDF-"));
     EXPECT_EQ(m_editor->document().documentName(), file("Haus.Fnt")) << "the document keeps its name";
 
