@@ -7,7 +7,9 @@
 #include "FileDialogs.h"
 #include "HostSession.h"
 #include "Interaction.h"
+#include "Output.h"
 #include "OutputScope.h"
+#include "PropertyPanel.h"
 #include "PreferenceCommands.h"
 
 #include "MessageBox.h"
@@ -19,12 +21,10 @@
 #include <QAction>
 #include <QAbstractSpinBox>
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
@@ -172,7 +172,7 @@ PreferenceCommands* TFenstereditor::createPreferenceCommands()
 {
     auto* commands = new PreferenceCommands(*m_document, *PaintBox1, m_startup.preferenceStore,
         PreferenceCommands::standardDialogs(this), this);
-    commands->setPanelUpdating([this] { return PanelUpdating; });
+    commands->setPanelUpdating([this] { return m_panel->isUpdating(); });
     return commands;
 }
 
@@ -180,6 +180,11 @@ void TFenstereditor::connectParts()
 {
     m_saveDialog = std::make_unique<SaveDialog>(this);
     m_documents = createDocumentCommands();
+    m_output = new Output(*m_document, *PaintBox1, *m_pictures,
+        [this](const QString& filter, const QString& suffix, const QString& startName) {
+            return m_saveDialog->ask(TranslateText(filter), suffix, startName);
+        },
+        *this, this);
     m_preferenceCommands = createPreferenceCommands();
     connect(m_preferenceCommands, &PreferenceCommands::repaintDrawing, this, &TFenstereditor::RepaintDrawing);
     connect(m_documents, &DocumentCommands::standardWindowsChanged, this, &TFenstereditor::BuildStandardWindowMenu);
@@ -194,9 +199,12 @@ void TFenstereditor::connectParts()
             return {};
         return focus->objectName().isEmpty() ? QString::number(quintptr(focus), 16) : focus->objectName();
     });
-    connect(m_document, &EditorDocument::changed, this, [this] {
-        RepaintDrawing();
-        RefreshPanel();
+    // The panel refreshes itself on the same announcement.
+    connect(m_document, &EditorDocument::changed, this, &TFenstereditor::RepaintDrawing);
+    connect(m_panel, &PropertyPanel::totalSizeDoubleClicked, this, [this] {
+        // A disabled command does nothing, until the macros carry it out.
+        if (QAction* command = action(QStringLiteral("Fenstermaendern1")))
+            command->trigger();
     });
     // Never from inside a paint event: the box would paint over a half-drawn window.
     connect(PaintBox1, &DrawingArea::drawingError, this, &TFenstereditor::ReportError, Qt::QueuedConnection);
@@ -214,6 +222,11 @@ void TFenstereditor::connectParts()
         });
     }
     connect(m_interaction, &Interaction::rowControlsLocked, this, &TFenstereditor::LockRowControls);
+    // The drag carries the screen copy the clipboard would get.
+    m_interaction->setDragPictureSource([this] {
+        OutputScope scope(this);
+        return m_output->CopyDrawingToBitmap();
+    });
     connect(m_interaction, &Interaction::panelRefreshRequested, this, &TFenstereditor::RefreshPanel);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { guarded([this] { BitBtn1Click(); }); });
     connect(FensterEntfernen, &QPushButton::clicked, this, [this] { guarded([this] { FensterEntfernenClick(); }); });
@@ -256,8 +269,7 @@ void TFenstereditor::ShowModeStatus()
 
 void TFenstereditor::LockRowControls(bool locked)
 {
-    // FIXME: the property panel's row group locks with the arrows once it exists.
-    HoeheSpin->setEnabled(!locked);
+    m_panel->LockRowControls(locked);
 }
 
 // ---------------------------------------------------------------------------
@@ -279,10 +291,7 @@ void TFenstereditor::RepaintDrawing()
 
 void TFenstereditor::RefreshPanel()
 {
-    PanelUpdating = true;
-    SelectField();
-    // FIXME: the property panel's controls are filled here once they exist.
-    PanelUpdating = false;
+    m_panel->RefreshPanel();
 }
 
 void TFenstereditor::UpdateAll()
@@ -298,13 +307,12 @@ void TFenstereditor::Auswerten1Click()
 
 QImage TFenstereditor::RenderConstantScale(double mmPerPixel)
 {
-    return RenderDocumentConstantScale(*m_document, PaintBox1->options(), *m_pictures, mmPerPixel);
+    return m_output->RenderConstantScale(mmPerPixel);
 }
 
 void TFenstereditor::ExportConstantScale(const QString& fileName)
 {
-    OutputScope scope(this);
-    ExportDocumentConstantScale(*m_document, PaintBox1->options(), *m_pictures, fileName);
+    m_output->ExportConstantScale(fileName);
 }
 
 // ---------------------------------------------------------------------------
@@ -367,9 +375,8 @@ void TFenstereditor::applyCommandLine()
 
 void TFenstereditor::showReadOnly()
 {
+    // The arrow pairs lie on the panel and go with it.
     PanelEdit->hide();
-    BreiteSpin->hide();
-    HoeheSpin->hide();
     // Without the main menu no shortcut is left either.
     for (QAction* command : findChildren<QAction*>())
         command->setShortcut(QKeySequence());
@@ -487,25 +494,55 @@ void TFenstereditor::massanzeigenClick()
     RepaintDrawing();
 }
 
-void TFenstereditor::OptimierteHhebreite1Click()
+void TFenstereditor::InZwischenablage1Click()
 {
-    // The check mark is read by the next screen copy.
+    m_output->InZwischenablage1Click();
 }
 
 void TFenstereditor::InZwischenablagekonstanterMassstab1Click()
 {
-    OutputScope scope;
-    QGuiApplication::clipboard()->setImage(RenderConstantScale(m_document->constantScale()));
+    m_output->InZwischenablagekonstanterMassstab1Click();
+}
+
+void TFenstereditor::InZwischenablagealsMeta1Click()
+{
+    m_output->InZwischenablagealsMeta1Click();
+}
+
+void TFenstereditor::ExportalsBitmap1Click()
+{
+    m_output->ExportalsBitmap1Click();
 }
 
 void TFenstereditor::ExportalsBitmpakonstanterMassstab1Click()
 {
-    // The picture is no document: the document name stays, so that
-    // "&Speichern" goes on saving the window.
-    const QString fileName
-        = m_saveDialog->ask(QStringLiteral("Bitmap (*.BMP)|*.BMP"), QStringLiteral("BMP"), m_document->documentName());
-    if (!fileName.isEmpty())
-        ExportConstantScale(fileName);
+    m_output->ExportalsBitmpakonstanterMassstab1Click();
+}
+
+void TFenstereditor::OptimierteHhebreite1Click()
+{
+    // The action has already toggled its own check mark.
+    m_output->OptimierteHhebreite1Click(action(QStringLiteral("OptimierteHhebreite1"))->isChecked());
+}
+
+void TFenstereditor::Druckereinrichtung1Click()
+{
+    m_output->Druckereinrichtung1Click();
+}
+
+void TFenstereditor::Fensterdrucken1Click()
+{
+    m_output->Fensterdrucken1Click();
+}
+
+void TFenstereditor::FensterdruckenBitmap1Click()
+{
+    m_output->FensterdruckenBitmap1Click();
+}
+
+void TFenstereditor::Druckvorschau1Click()
+{
+    m_output->Druckvorschau1Click();
 }
 
 void TFenstereditor::Aktuelleeinstellungenspeichern1Click()
@@ -541,6 +578,13 @@ void TFenstereditor::Mazahleneinstellen1Click() { m_interaction->Mazahleneinstel
 void TFenstereditor::Symbollschen1Click() { m_interaction->Symbollschen1Click(); }
 void TFenstereditor::Symbolvergrern1Click() { m_interaction->Symbolvergrern1Click(); }
 void TFenstereditor::Symbolverkleiner1Click() { m_interaction->Symbolverkleiner1Click(); }
+void TFenstereditor::Hlfsvorschau1Click()
+{
+    // The action has already toggled its own check mark.
+    const bool shown = action(QStringLiteral("Hlfsvorschau1"))->isChecked();
+    PanelTuerImages->setVisible(shown);
+    PanelFensterImages->setVisible(shown);
+}
 
 // ---------------------------------------------------------------------------
 // Errors

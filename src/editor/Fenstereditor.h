@@ -32,8 +32,9 @@ class PreferenceCommands;
 class SaveDialog;
 class HostSession;
 class Interaction;
+class Output;
 class PictureFiles;
-class TArrowPair;
+class PropertyPanel;
 
 inline constexpr const char* kApplicationTitle = "Korvelan V2 2025";
 
@@ -81,6 +82,7 @@ public:
     EditorDocument& document() const { return *m_document; }
     HostSession& host() const { return *m_host; }
     DrawingArea& drawingArea() const { return *PaintBox1; }
+    PropertyPanel& propertyPanel() const { return *m_panel; }
     // The menu command named objectName (its handler's name without
     // "Click"), or null.
     QAction* action(const QString& objectName) const;
@@ -101,6 +103,8 @@ public:
     void UpdateAll();
     void Auswerten1Click();
 
+    // The clipboard, bitmap files and the printer.
+    Output& output() const { return *m_output; }
     // The document at a constant scale, cropped (see
     // RenderDocumentConstantScale), and that picture as a BMP file with the
     // window disabled while it is made.
@@ -131,13 +135,21 @@ public:
     void Skalierungsfaktor1Click();
     void Beenden1Click();
     void massanzeigenClick();
-    void OptimierteHhebreite1Click();
+    void InZwischenablage1Click();
     void InZwischenablagekonstanterMassstab1Click();
+    void InZwischenablagealsMeta1Click();
+    void ExportalsBitmap1Click();
     void ExportalsBitmpakonstanterMassstab1Click();
+    void OptimierteHhebreite1Click();
+    void Druckereinrichtung1Click();
+    void Fensterdrucken1Click();
+    void FensterdruckenBitmap1Click();
+    void Druckvorschau1Click();
     void Aktuelleeinstellungenspeichern1Click();
     void Einstellungenneuladen1Click();
     void Rcksetzen1Click();
     void OnlineHilfe1Click();
+    void Hlfsvorschau1Click();
 
     // Commands of the drawing area's modes, annotations and symbols.
     void Fenstermodus1Click();
@@ -155,7 +167,6 @@ public:
 protected:
     void FormShow() override;
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void createActions();
@@ -185,10 +196,10 @@ private:
     std::unique_ptr<PictureFiles> m_pictures;
     EditorDocument* m_document = nullptr;
     HostSession* m_host = nullptr;
+    Output* m_output = nullptr;
     QString m_programFolder;
     Interaction* m_interaction = nullptr;
     bool m_firstShowPending = true;
-    bool PanelUpdating = false;
     QString m_caption;
     DocumentCommands* m_documents = nullptr;
     PreferenceCommands* m_preferenceCommands = nullptr;
@@ -201,7 +212,8 @@ private:
     QStatusBar* StatusBar1 = nullptr;
     QLabel* statusPosition = nullptr;
     QLabel* statusPrompt = nullptr;
-    QFrame* PanelEdit = nullptr;
+    PropertyPanel* m_panel = nullptr;
+    QFrame* PanelEdit = nullptr; // the property panel
     QFrame* PanelTuerImages = nullptr;
     QFrame* PanelPaintbox = nullptr;
     QFrame* PanelFensterImages = nullptr;
@@ -210,8 +222,6 @@ private:
     QPushButton* BitBtn1 = nullptr;
     QPushButton* FensterEntfernen = nullptr;
     QPushButton* BitBtn2 = nullptr;
-    TArrowPair* HoeheSpin = nullptr;
-    TArrowPair* BreiteSpin = nullptr;
     QAction* massanzeigen = nullptr;
 };
 

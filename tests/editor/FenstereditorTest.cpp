@@ -27,6 +27,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -162,7 +163,7 @@ TEST_F(FenstereditorTest, MenuTreeHasEveryItemWithItsShortcut)
                 "In Zwischenablage konstanter Massstab|Ctrl+Alt+C", "In Zwischenablage (als &Meta)", "-",
                 "Export als Bitmap", "Export als Bitmap konstanter Massstab|Ctrl+Alt+B", "-",
                 QString::fromUtf8("Optimierte Höhe/Breite [x]"), "-", "Drucker&einrichtung", "Fenster &drucken|Ctrl+P",
-                "Fenster drucken (als &Bitmap)", "-", "Einstellungen", "> Aktuelle Einstellungen speichern",
+                "Fenster drucken (als &Bitmap)", "Druckvorschau", "-", "Einstellungen", "> Aktuelle Einstellungen speichern",
                 "> Einstellungen neu laden", "> -", QString::fromUtf8("> Rücksetzen auf Voreinstellung"), "-",
                 "&Beenden" } },
         { "&Bearbeiten", { QString::fromUtf8("Rückgängig|Alt+Backspace"), "Wiederherstellen|Ctrl+Y" } },
@@ -251,6 +252,28 @@ TEST_F(FenstereditorTest, CtrlBTogglesTheEdgeDimensions)
     EXPECT_FALSE(editor->edgeDimensionsShown());
     QTest::keyClick(editor.get(), Qt::Key_B, Qt::ControlModifier);
     EXPECT_TRUE(editor->edgeDimensionsShown());
+}
+
+TEST_F(FenstereditorTest, CtrlHShowsAndHidesBothThumbnailColumns)
+{
+    auto editor = showEditor({});
+    ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
+    for (bool shown : { true, false, true }) {
+        QTest::keyClick(editor.get(), Qt::Key_H, Qt::ControlModifier);
+        EXPECT_EQ(editor->action(QStringLiteral("Hlfsvorschau1"))->isChecked(), shown);
+        EXPECT_EQ(Part<QWidget>(*editor, "PanelTuerImages")->isVisible(), shown);
+        EXPECT_EQ(Part<QWidget>(*editor, "PanelFensterImages")->isVisible(), shown);
+    }
+}
+
+TEST_F(FenstereditorTest, PanelEditsReachTheDrawnDescription)
+{
+    auto editor = showEditor({});
+    auto* rows = editor->findChild<QSpinBox*>(QStringLiteral("HoehenEdit"));
+    ASSERT_NE(rows, nullptr);
+    rows->setValue(2);
+    EXPECT_EQ(editor->document().Memo1().toStdString(), WriteDescription(editor->document().model(), 1, 1));
+    EXPECT_EQ(editor->document().model().RowCount(), 2);
 }
 
 TEST_F(FenstereditorTest, NormalStartShowsTheDefaultWindow)

@@ -171,5 +171,48 @@ TEST_F(TranslateFormTest, AMissingLanguageFileIsWarnedAboutInABoxOnce)
     EXPECT_EQ(warnings, QStringList{QStringLiteral("Warnung: Übersetzungsdatei existiert nicht !")});
 }
 
+TEST_F(TranslateFormTest, FormsShareAcceleratorsOnlyThroughOneSet)
+{
+    // "&Fenster" takes the "F" of its translation's column only while no
+    // text before it took that key; the second form reads the file again.
+    struct Case {
+        const char* name;
+        bool shareSet;
+        bool firstIsProgramText;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"each form its own", false, false, "&Fenster"},
+        {"one set for both forms", true, false, "Fenster"},
+        {"a text of program code before the form", false, true, "&Fenster"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        restart();
+        writeFile(QStringLiteral("0407.lng"), QByteArray("&Fenster~Fenster\r\nDatei~&File\r\n"));
+        TWTranslator* translator = EnsureTranslator();
+        ASSERT_NE(translator, nullptr);
+        AcceleratorSet shared;
+        QWidget first;
+        auto* firstLabel = new QLabel(QStringLiteral("Datei"), &first);
+        if (c.firstIsProgramText) {
+            EXPECT_EQ(TranslateText(QStringLiteral("Datei")), QStringLiteral("&File "));
+        } else {
+            AcceleratorSet own;
+            TranslateComponent(*translator, &first, c.shareSet ? shared : own);
+            EXPECT_EQ(firstLabel->text(), QStringLiteral("&File"));
+        }
+
+        translator->SetLanguageFile(path(QStringLiteral("0407.lng")));
+        QWidget second;
+        auto* secondLabel = new QLabel(QStringLiteral("Fenster"), &second);
+        if (c.shareSet)
+            TranslateComponent(*translator, &second, shared);
+        else
+            EXPECT_EQ(TranslateForm(&second), 0);
+        EXPECT_EQ(secondLabel->text(), QString::fromUtf8(c.shown));
+    }
+}
+
 } // namespace
 } // namespace fenster
