@@ -153,8 +153,9 @@ TEST_F(TranslateFormTest, EachFormGivesOutItsAcceleratorsAfresh)
 TEST_F(TranslateFormTest, AMissingLanguageFileIsWarnedAboutInABoxOnce)
 {
     writeFile(QStringLiteral("0407.lng"), QByteArray("Datei~File\r\n"));
+    UseMessageBoxForMissingLanguageFile();
     QWidget form;
-    ASSERT_EQ(TranslateForm(&form), 0); // installs the box
+    ASSERT_EQ(TranslateForm(&form), 0);
     ASSERT_TRUE(QFile::remove(path(QStringLiteral("0407.lng"))));
     QStringList warnings;
     QTimer closer;
@@ -168,6 +169,7 @@ TEST_F(TranslateFormTest, AMissingLanguageFileIsWarnedAboutInABoxOnce)
     Translator()->SetLanguageFile(path(QStringLiteral("0407.lng")));
     Translator()->SetLanguageFile(path(QStringLiteral("0407.lng")));
     closer.stop();
+    SetMissingLanguageFileWarning({});
     EXPECT_EQ(warnings, QStringList{QStringLiteral("Warnung: Übersetzungsdatei existiert nicht !")});
 }
 
