@@ -4,6 +4,9 @@
 #include "DrawingArea.h"
 #include "EditorDocument.h"
 #include "HostSession.h"
+#include "MacroCommands.h"
+#include "PresetCommands.h"
+#include "ThumbnailPanels.h"
 #include "OutputScope.h"
 
 #include "PictureLoader.h"
@@ -94,6 +97,9 @@ TFenstereditor::TFenstereditor(EditorStartup startup, QWidget* parent)
     createMenus();
     createPanels();
     createStatusBar();
+    m_thumbnails = new ThumbnailPanels(*PanelFensterImages, *PanelTuerImages, this);
+    m_presets = new PresetCommands(*m_document, this);
+    m_macros = new MacroCommands(*m_document, this, this);
     connectParts();
 
     resize(1084, 744);
@@ -125,6 +131,8 @@ void TFenstereditor::connectParts()
     });
     // Never from inside a paint event: the box would paint over a half-drawn window.
     connect(PaintBox1, &DrawingArea::drawingError, this, &TFenstereditor::ReportError, Qt::QueuedConnection);
+    connect(m_thumbnails, &ThumbnailPanels::presetChosen, this,
+        [this](PresetId preset) { guarded([this, preset] { runPreset(preset); }); });
     connect(BitBtn1, &QPushButton::clicked, this, [this] { guarded([this] { BitBtn1Click(); }); });
     connect(FensterEntfernen, &QPushButton::clicked, this, [this] { guarded([this] { FensterEntfernenClick(); }); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { guarded([this] { BitBtn2Click(); }); });
@@ -244,7 +252,7 @@ void TFenstereditor::FormShow()
 void TFenstereditor::FirstShow()
 {
     setWindowTitle(QString::fromLatin1(kApplicationTitle));
-    // FIXME: the preset thumbnail panels are built here once they exist.
+    buildThumbnails();
     applyCommandLine();
     if (!m_host->hostFile().isEmpty()) {
         if (m_host->runMode() == RunMode::HostReadOnly)
@@ -254,6 +262,15 @@ void TFenstereditor::FirstShow()
         m_host->openHostFile();
     }
     RefreshPanel();
+}
+
+void TFenstereditor::buildThumbnails()
+{
+    // The thumbnails draw with the engine's own settings switched for them;
+    // the screen drawing gets its edge dimensions back afterwards.
+    m_thumbnails->build(PaintBox1->options().font);
+    massanzeigen->setChecked(true);
+    massanzeigenClick();
 }
 
 void TFenstereditor::applyCommandLine()
@@ -363,6 +380,48 @@ void TFenstereditor::OnlineHilfe1Click()
     if (!QDesktopServices::openUrl(target))
         ReportError(QStringLiteral("%1 kann nicht geöffnet werden.").arg(target.toDisplayString()));
 }
+
+void TFenstereditor::Hlfsvorschau1Click()
+{
+    // The action has already toggled its own check mark.
+    m_thumbnails->setPanelsVisible(action(QStringLiteral("Hlfsvorschau1"))->isChecked());
+}
+
+// ---------------------------------------------------------------------------
+// Presets and macros
+
+void TFenstereditor::runPreset(PresetId preset)
+{
+    if (const auto error = m_presets->run(preset))
+        ReportError(*error);
+}
+
+bool TFenstereditor::runPresetForPicture(const QImage& picture)
+{
+    const auto preset = m_thumbnails->presetForPicture(picture);
+    if (preset)
+        guarded([this, preset] { runPreset(*preset); });
+    return preset.has_value();
+}
+
+void TFenstereditor::Kippflgel2Click() { runPreset(PresetId::Kippfluegel); }
+void TFenstereditor::RechtsDrehflgel1Click() { runPreset(PresetId::RechtsDrehfluegel); }
+void TFenstereditor::LinksDrehflgel1Click() { runPreset(PresetId::LinksDrehfluegel); }
+void TFenstereditor::RechtsDrehKippflgel1Click() { runPreset(PresetId::RechtsDrehKippfluegel); }
+void TFenstereditor::LinksDrehKippflgel1Click() { runPreset(PresetId::LinksDrehKippfluegel); }
+void TFenstereditor::Festverglast1Click() { runPreset(PresetId::Festverglast); }
+void TFenstereditor::rDrehkipplinks1Click() { runPreset(PresetId::TuerDrehkippLinks); }
+void TFenstereditor::rDrehkiprechts1Click() { runPreset(PresetId::TuerDrehkippRechts); }
+void TFenstereditor::rlinks1Click() { runPreset(PresetId::TuerLinks); }
+void TFenstereditor::rrechts1Click() { runPreset(PresetId::TuerRechts); }
+void TFenstereditor::rKipp1Click() { runPreset(PresetId::TuerKipp); }
+void TFenstereditor::LeerfeldWand1Click() { runPreset(PresetId::LeerfeldWand); }
+
+void TFenstereditor::Rolladenkastenhinzufgen1Click() { m_macros->Rolladenkastenhinzufgen1Click(); }
+void TFenstereditor::Fensterbankanschlaghinzufgen1Click() { m_macros->Fensterbankanschlaghinzufgen1Click(); }
+void TFenstereditor::SegmentbogenAnlgae1Click() { m_macros->SegmentbogenAnlgae1Click(); }
+void TFenstereditor::Zeileeinfgen2Click() { m_macros->Zeileeinfgen2Click(); }
+void TFenstereditor::Berechnungen1Click() { m_macros->Berechnungen1Click(); }
 
 // ---------------------------------------------------------------------------
 // Preferences

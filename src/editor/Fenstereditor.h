@@ -4,6 +4,8 @@
 #include "MouseMode.h"
 #include "Preferences.h"
 
+#include "Presets.h"
+
 #include "VandlForm.h"
 
 #include <QImage>
@@ -29,6 +31,9 @@ namespace fenster {
 class DrawingArea;
 class EditorDocument;
 class HostSession;
+class MacroCommands;
+class PresetCommands;
+class ThumbnailPanels;
 class PictureFiles;
 class TArrowPair;
 
@@ -119,6 +124,33 @@ public:
     void Einstellungenneuladen1Click();
     void Rcksetzen1Click();
     void OnlineHilfe1Click();
+    void Hlfsvorschau1Click();
+
+    // "Standardverglasung".
+    void Kippflgel2Click();
+    void RechtsDrehflgel1Click();
+    void LinksDrehflgel1Click();
+    void RechtsDrehKippflgel1Click();
+    void LinksDrehKippflgel1Click();
+    void Festverglast1Click();
+    void rDrehkipplinks1Click();
+    void rDrehkiprechts1Click();
+    void rlinks1Click();
+    void rrechts1Click();
+    void rKipp1Click();
+    void LeerfeldWand1Click();
+
+    // "Makros" and "&Fenstermaße ändern".
+    void Rolladenkastenhinzufgen1Click();
+    void Fensterbankanschlaghinzufgen1Click();
+    void SegmentbogenAnlgae1Click();
+    void Zeileeinfgen2Click();
+    void Berechnungen1Click();
+
+    ThumbnailPanels& thumbnailPanels() const { return *m_thumbnails; }
+    // A picture dropped onto the selected field: the preset of the thumbnail
+    // it came from runs there. False, changing nothing, for any other picture.
+    bool runPresetForPicture(const QImage& picture);
 
 protected:
     void FormShow() override;
@@ -134,6 +166,7 @@ private:
     void buildSymbolMenu();
 
     void FirstShow();
+    void buildThumbnails();
     void applyCommandLine();
     void showReadOnly();
 
@@ -141,6 +174,7 @@ private:
     // is reported and the program goes on.
     void guarded(const std::function<void()>& command);
     void ReportError(const QString& message);
+    void runPreset(PresetId preset);
 
     void ApplyPreferences(const Preferences& preferences);
     void LoadPreferencesFromStore();
@@ -150,6 +184,9 @@ private:
     std::unique_ptr<PictureFiles> m_pictures;
     EditorDocument* m_document = nullptr;
     HostSession* m_host = nullptr;
+    ThumbnailPanels* m_thumbnails = nullptr;
+    PresetCommands* m_presets = nullptr;
+    MacroCommands* m_macros = nullptr;
     QString m_programFolder;
     MouseMode m_mouseMode = MouseMode::Window;
     bool m_firstShowPending = true;
