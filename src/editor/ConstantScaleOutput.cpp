@@ -5,7 +5,7 @@
 #include "AnnotationLists.h"
 #include "ConstantScale.h"
 #include "Description.h"
-#include "DiskFiles.h"
+#include "PictureOutput.h"
 
 #include <stdexcept>
 
@@ -41,9 +41,8 @@ QImage RenderDocumentConstantScale(
 void ExportDocumentConstantScale(const EditorDocument& document, const DrawingOptions& options,
     PictureSource& pictures, const QString& fileName)
 {
-    const QImage picture = RenderDocumentConstantScale(document, options, pictures, document.constantScale())
-                               .convertToFormat(QImage::Format_RGB888);
-    WriteFileAtomically(fileName, [&picture](QIODevice& device) { return picture.save(&device, "BMP"); });
+    WritePicture(RenderDocumentConstantScale(document, options, pictures, document.constantScale()), fileName,
+        PictureFormat::Bmp);
 }
 
 } // namespace fenster

@@ -1,6 +1,7 @@
 #include "Preferences.h"
 
 #include "IntegerText.h"
+#include "DiskFiles.h"
 #include "TextFiles.h"
 
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QStandardPaths>
 
 #include <cmath>
+#include <cstdio>
 
 namespace fenster {
 
@@ -46,14 +48,38 @@ std::optional<qint32> IntegerValue(const PreferenceValues& values, const QString
 }
 
 // A number stored as a string, as the drawing settings are.
-void ReadNumberString(const PreferenceValues& values, const QString& name, int& setting)
+void ReadNumberString(const PreferenceValues& values, const QString& name, const PreferenceBounds& bounds, int& setting)
 {
     const QString* text = StringValue(values, name);
     if (!text)
         return;
     const QByteArray bytes = text->toLatin1();
     if (const auto value = StrictToInt(std::string_view(bytes.constData(), std::size_t(bytes.size()))))
+        if (*value >= bounds.minimum && *value <= bounds.maximum)
+            setting = *value;
+}
+
+void ReadInteger(const PreferenceValues& values, const QString& name, const PreferenceBounds& bounds, qint32& setting)
+{
+    if (const auto value = IntegerValue(values, name); value && *value >= bounds.minimum && *value <= bounds.maximum)
         setting = *value;
+}
+
+// The store's JSON object; nothing when the file is missing, an empty object
+// when it is there but not ours to understand (damaged is then set).
+std::optional<QJsonObject> ReadStoreObject(const QString& path, bool& damaged)
+{
+    damaged = false;
+    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
+        return std::nullopt;
+    try {
+        const QJsonDocument document = QJsonDocument::fromJson(ReadFileBytes(path, kMaxStoreBytes));
+        if (document.isObject())
+            return document.object();
+    } catch (const FileError&) {
+    }
+    damaged = true;
+    return QJsonObject();
 }
 
 } // namespace
@@ -80,16 +106,12 @@ std::unique_ptr<JsonPreferenceStore> JsonPreferenceStore::forCurrentUser()
 
 std::optional<PreferenceValues> JsonPreferenceStore::read()
 {
-    QFile file(m_filePath);
-    if (!file.exists())
+    bool damaged = false;
+    const std::optional<QJsonObject> stored = ReadStoreObject(m_filePath, damaged);
+    if (!stored)
         return std::nullopt;
     PreferenceValues values;
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxStoreBytes)
-        return values;
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll());
-    if (!document.isObject())
-        return values;
-    const QJsonObject object = document.object();
+    const QJsonObject& object = *stored;
     for (auto it = object.begin(); it != object.end(); ++it) {
         const QJsonValue value = it.value();
         if (value.isString()) {
@@ -105,14 +127,16 @@ std::optional<PreferenceValues> JsonPreferenceStore::read()
 bool JsonPreferenceStore::write(const PreferenceValues& values)
 {
     // Values this program does not know stay as they are.
-    QJsonObject object;
-    QFile existing(m_filePath);
-    if (existing.open(QIODevice::ReadOnly) && existing.size() <= kMaxStoreBytes) {
-        const QJsonDocument document = QJsonDocument::fromJson(existing.readAll());
-        if (document.isObject())
-            object = document.object();
+    bool damaged = false;
+    QJsonObject object = ReadStoreObject(m_filePath, damaged).value_or(QJsonObject());
+    if (damaged) {
+        // A store we cannot understand is kept aside for the user, never
+        // overwritten: Fenster.json.defekt (an older one gives way).
+        const QByteArray from = QFile::encodeName(m_filePath);
+        const QByteArray to = QFile::encodeName(m_filePath + QStringLiteral(".defekt"));
+        if (std::rename(from.constData(), to.constData()) != 0)
+            return false;
     }
-    existing.close();
     for (const auto& [name, value] : values) {
         if (const QString* text = std::get_if<QString>(&value))
             object.insert(name, *text);
@@ -132,15 +156,15 @@ bool JsonPreferenceStore::write(const PreferenceValues& values)
 Preferences ResetPreferences()
 {
     Preferences preferences;
-    preferences.drawing.Color = kBlack;
-    preferences.drawing.Rahmen = 3;
-    preferences.drawing.RahmenBreite = 50;
-    preferences.drawing.Sprossen = 10;
-    preferences.drawing.SprossenV = 10;
+    preferences.drawing.Color = Colour::fromColorRef(kColorBounds.defaultValue);
+    preferences.drawing.Rahmen = kRahmenBounds.defaultValue;
+    preferences.drawing.RahmenBreite = kRahmenBreiteBounds.defaultValue;
+    preferences.drawing.Sprossen = kSprossenBounds.defaultValue;
+    preferences.drawing.SprossenV = kSprossenVBounds.defaultValue;
     preferences.Sprache.clear();
-    preferences.Skalierung = 5;
+    preferences.Skalierung = kSkalierungBounds.defaultValue;
     preferences.fontName = QStringLiteral("Arial");
-    preferences.fontSize = 8;
+    preferences.fontSize = kFontSizeBounds.defaultValue;
     return preferences;
 }
 
@@ -158,20 +182,18 @@ Preferences LoadPreferences(PreferenceStore& store)
     const PreferenceValues& values = *stored;
 
     int colour = preferences.drawing.Color.colorRef();
-    ReadNumberString(values, QStringLiteral("Color"), colour);
+    ReadNumberString(values, QStringLiteral("Color"), kColorBounds, colour);
     preferences.drawing.Color = Colour::fromColorRef(colour);
-    ReadNumberString(values, QStringLiteral("Rahmen"), preferences.drawing.Rahmen);
-    ReadNumberString(values, QStringLiteral("Sprossen"), preferences.drawing.Sprossen);
-    ReadNumberString(values, QStringLiteral("SprossenV"), preferences.drawing.SprossenV);
-    ReadNumberString(values, QStringLiteral("RahmenBreite"), preferences.drawing.RahmenBreite);
+    ReadNumberString(values, QStringLiteral("Rahmen"), kRahmenBounds, preferences.drawing.Rahmen);
+    ReadNumberString(values, QStringLiteral("Sprossen"), kSprossenBounds, preferences.drawing.Sprossen);
+    ReadNumberString(values, QStringLiteral("SprossenV"), kSprossenVBounds, preferences.drawing.SprossenV);
+    ReadNumberString(values, QStringLiteral("RahmenBreite"), kRahmenBreiteBounds, preferences.drawing.RahmenBreite);
     if (const QString* language = StringValue(values, QStringLiteral("Sprache")))
         preferences.Sprache = *language;
-    if (const auto scale = IntegerValue(values, QStringLiteral("Skalierung")))
-        preferences.Skalierung = *scale;
+    ReadInteger(values, QStringLiteral("Skalierung"), kSkalierungBounds, preferences.Skalierung);
     if (const QString* font = StringValue(values, QStringLiteral("FONTNAME")); font && !font->isEmpty())
         preferences.fontName = *font;
-    if (const auto size = IntegerValue(values, QStringLiteral("FONTSIZE")))
-        preferences.fontSize = *size;
+    ReadInteger(values, QStringLiteral("FONTSIZE"), kFontSizeBounds, preferences.fontSize);
     return preferences;
 }
 

@@ -66,6 +66,22 @@ struct Preferences {
 
 };
 
+// Each number preference's built-in value and the range the commands can set;
+// a stored value outside its range falls back to the built-in value alone.
+struct PreferenceBounds {
+    qint32 defaultValue;
+    qint32 minimum;
+    qint32 maximum;
+};
+inline constexpr PreferenceBounds kColorBounds {0x000000, 0x000000, 0xFFFFFF};
+inline constexpr PreferenceBounds kRahmenBounds {3, 1, 1000}; // outline, pixels
+inline constexpr PreferenceBounds kRahmenBreiteBounds {50, 1, 1000}; // mm
+inline constexpr PreferenceBounds kSprossenBounds {10, 1, 1000}; // mm
+inline constexpr PreferenceBounds kSprossenVBounds {10, 1, 1000}; // mm
+// Above 1000 mm per pixel a window is no longer a picture but a dot.
+inline constexpr PreferenceBounds kSkalierungBounds {5, 1, 1000};
+inline constexpr PreferenceBounds kFontSizeBounds {8, 8, 200}; // points
+
 // The built-in values: Arial 8 points, black, outline 3 pixels, frame 50 mm,
 // muntins 10 mm, scale 5 mm per pixel, no language name.
 Preferences ResetPreferences();

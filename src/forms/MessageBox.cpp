@@ -45,7 +45,9 @@ void TForm_Messagebox::FormShow()
 {
     TVANDLFORMMODAL::FormShow();
     // The box must be seen even while another program is active.
-    ForceForeground(this);
+    // Not yet a window of its own when the platform has not made one: then
+    // there is nothing to bring forward.
+    ForceForeground(window()->windowHandle());
 }
 
 int ShowMessageForm(const QString& caption, const QString& text, WithCancel withCancel)

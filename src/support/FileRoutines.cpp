@@ -1,6 +1,6 @@
 #include "FileRoutines.h"
 
-#include <QWidget>
+#include <QWindow>
 
 namespace fenster {
 
@@ -23,15 +23,14 @@ QString FileNameWithoutExtensions(const QString& path)
     return name;
 }
 
-bool ForceForeground(QWidget* window)
+bool ForceForeground(QWindow* window)
 {
     if (!window)
         return false;
-    QWidget* topLevel = window->window();
-    if (topLevel->isMinimized())
-        topLevel->showNormal();
-    topLevel->raise();
-    topLevel->activateWindow();
+    if (window->windowStates() & Qt::WindowMinimized)
+        window->showNormal();
+    window->raise();
+    window->requestActivate();
     return true;
 }
 

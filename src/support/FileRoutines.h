@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class QWidget;
+class QWindow;
 
 namespace fenster {
 
@@ -10,8 +10,8 @@ namespace fenster {
 // "/x/Griff.BMP" gives "Griff", "a.b.c" gives "a", ".hidden" gives "".
 QString FileNameWithoutExtensions(const QString& path);
 
-// Raises and activates window; true when the window could be asked to come
-// to the front.
-bool ForceForeground(QWidget* window);
+// Restores, raises and activates window; true when the window could be asked
+// to come to the front (false for no window, e.g. a widget not yet shown).
+bool ForceForeground(QWindow* window);
 
 } // namespace fenster

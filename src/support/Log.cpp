@@ -58,6 +58,11 @@ QString withTrailingSlash(QString folder)
 void appendToFile(const QString& fileName, const QByteArray& line)
 {
     QFile file(fileName);
+    // A log name taken by a pipe, a device or a folder would block or fail
+    // on every line: such a log is simply not written.
+    const QFileInfo info(fileName);
+    if (info.exists() && !info.isFile())
+        return;
     if (!file.exists()) {
         const QString folder = QFileInfo(fileName).absolutePath();
         if (!QDir().mkpath(folder))

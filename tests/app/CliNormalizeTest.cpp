@@ -104,7 +104,7 @@ TEST(CliNormalize, UnreadableFilesGiveAClearMessageAndStatus2)
         std::string mentions;
     };
     const Case cases[] = {
-        {missing, "No such file or directory"},
+        {missing, "existiert nicht"},
         {dir.path(), "keine gewöhnliche Datei"},
         {big, "zu groß"},
     };

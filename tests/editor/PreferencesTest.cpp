@@ -169,6 +169,50 @@ TEST_F(PreferencesTest, EachBadValueFallsBackOnItsOwn)
     }
 }
 
+TEST_F(PreferencesTest, ValuesOutsideTheirRangeFallBackEachAlone)
+{
+    struct Case {
+        const char* json;
+        void (*check)(const Preferences&);
+    };
+    const Case cases[] = {
+        { R"({"Skalierung":0,"FONTSIZE":12})", [](const Preferences& p) { EXPECT_EQ(p.Skalierung, 5); EXPECT_EQ(p.fontSize, 12); } },
+        { R"({"Skalierung":1001,"Rahmen":"7"})", [](const Preferences& p) { EXPECT_EQ(p.Skalierung, 5); EXPECT_EQ(p.drawing.Rahmen, 7); } },
+        { R"({"Skalierung":1000})", [](const Preferences& p) { EXPECT_EQ(p.Skalierung, 1000); } },
+        { R"({"FONTSIZE":7,"Skalierung":2})", [](const Preferences& p) { EXPECT_EQ(p.fontSize, 8); EXPECT_EQ(p.Skalierung, 2); } },
+        { R"({"FONTSIZE":201})", [](const Preferences& p) { EXPECT_EQ(p.fontSize, 8); } },
+        { R"({"FONTSIZE":200})", [](const Preferences& p) { EXPECT_EQ(p.fontSize, 200); } },
+        { R"({"Color":"-1","Sprossen":"12"})", [](const Preferences& p) { EXPECT_EQ(p.drawing.Color, kBlack); EXPECT_EQ(p.drawing.Sprossen, 12); } },
+        { R"({"Color":"16777216"})", [](const Preferences& p) { EXPECT_EQ(p.drawing.Color, kBlack); } },
+        { R"({"Rahmen":"0"})", [](const Preferences& p) { EXPECT_EQ(p.drawing.Rahmen, 3); } },
+        { R"({"Rahmen":"1001"})", [](const Preferences& p) { EXPECT_EQ(p.drawing.Rahmen, 3); } },
+        { R"({"Sprossen":"0","SprossenV":"1000"})", [](const Preferences& p) { EXPECT_EQ(p.drawing.Sprossen, 10); EXPECT_EQ(p.drawing.SprossenV, 1000); } },
+        { R"({"SprossenV":"-5","RahmenBreite":"1"})", [](const Preferences& p) { EXPECT_EQ(p.drawing.SprossenV, 10); EXPECT_EQ(p.drawing.RahmenBreite, 1); } },
+        { R"({"RahmenBreite":"1001"})", [](const Preferences& p) { EXPECT_EQ(p.drawing.RahmenBreite, 50); } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.json);
+        writeStore(c.json);
+        JsonPreferenceStore store(storePath());
+        c.check(LoadPreferences(store));
+    }
+}
+
+TEST_F(PreferencesTest, ADamagedStoreIsSetAsideNotOverwritten)
+{
+    const QByteArray contents[] = { "{ kaputt", "[1,2]", QByteArray((1 << 20) + 1, ' ') };
+    for (const QByteArray& content : contents) {
+        SCOPED_TRACE(content.left(20).toStdString());
+        writeStore(content);
+        JsonPreferenceStore store(storePath());
+        ASSERT_TRUE(SavePreferences(store, ResetPreferences()));
+        QFile aside(storePath() + QStringLiteral(".defekt"));
+        ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+        EXPECT_EQ(aside.readAll(), content);
+        EXPECT_EQ(storedObject().value("Rahmen").toString(), QStringLiteral("3"));
+    }
+}
+
 TEST_F(PreferencesTest, SavingKeepsUnknownValues)
 {
     writeStore(R"({"Fremd":"bleibt","Rahmen":"9"})");

@@ -8,10 +8,13 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 #include <map>
 #include <string>
@@ -281,6 +284,8 @@ TEST(PictureFiles, LooksInTheSymbolFolderThenTheProgramFolderIgnoringCaseWhenNee
     ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
     garbage.write("BM not a picture");
     garbage.close();
+    // A pipe named like a picture must not make the drawing wait.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(symbols.filePath("rohr.bmp")).constData(), 0600), 0);
 
     PictureFiles files(program.path());
     const std::string folder = symbols.path().toStdString();
@@ -298,6 +303,7 @@ TEST(PictureFiles, LooksInTheSymbolFolderThenTheProgramFolderIgnoringCaseWhenNee
         { "PFEIL.BMP", true, 5 },
         { "fehlt.bmp", false, 0 },
         { "kaputt.bmp", false, 0 },
+        { "rohr.bmp", false, 0 },
         { "", false, 0 },
     };
     for (const Case& c : cases) {

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 namespace fenster {
@@ -183,6 +185,20 @@ TEST_F(LogRun, NoWritableFolderAtAllLosesLinesQuietly)
     LogLine(QStringLiteral("lost"));
     LogStop();
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{QStringLiteral("file")});
+}
+
+TEST_F(LogRun, APipeInPlaceOfTheLogFileNeitherBlocksNorIsWritten)
+{
+    // Opening a pipe without a reader for writing would wait forever.
+    const QString folder = m_dir.path() + QStringLiteral("/log/");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString pipe = LogFileName(folder, QDate::currentDate());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    setLogFolder(folder);
+    LogStartup();
+    LogLine(QStringLiteral("not written"));
+    LogStop();
+    EXPECT_FALSE(QFileInfo(pipe).isFile());
 }
 
 } // namespace

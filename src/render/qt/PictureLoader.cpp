@@ -2,6 +2,9 @@
 
 #include "QtCanvas.h"
 
+#include "DiskFiles.h"
+
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -89,7 +92,15 @@ bool PictureFiles::load(std::string_view folder, std::string_view name, RasterIm
         picture = cached->second.picture;
         return true;
     }
-    QImageReader reader(path);
+    QByteArray bytes;
+    try {
+        bytes = ReadFileBytes(path);
+    } catch (const FileError& failure) {
+        error = failure.what();
+        return false;
+    }
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
     const QImage image = reader.read();
     if (image.isNull()) {
