@@ -1,8 +1,11 @@
 #pragma once
 
+#include "UndoHistory.h"
+
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -38,6 +41,15 @@ public:
     void setMemo1(const QString& text);
     void setMemo2(const QString& text);
     void setMemo3(const QString& text);
+    // A whole document at once, as one change: loading a document or a
+    // standard window, "&Neu". The model is read from description (an empty
+    // one is the default window), the selection is the first field, and
+    // the description is written back from the model unless it is to stay
+    // exactly as loaded. The reader's message when it refused the text; the
+    // caller checks the text first, so that a refused one is never taken.
+    enum class KeepDescription { No, Yes };
+    std::optional<QString> loadTexts(const QString& description, const QString& symbols,
+        const QString& dimensionLines, KeepDescription keep);
 
     // The selected row and field, counted from 1; 0 addresses the same as 1
     // when the model is positioned but highlights nothing. A new selection
@@ -55,7 +67,7 @@ public:
     // The file the document came from or was last written to; empty for a
     // new window.
     const QString& documentName() const { return m_documentName; }
-    void setDocumentName(const QString& name) { m_documentName = name; }
+    void setDocumentName(const QString& name);
 
     // Pixels: the margins of the last drawing of the window, which the
     // constant-scale output takes over. Set by the screen drawing (1 and 1)
@@ -82,11 +94,38 @@ public:
     // The reader's message when it refused the text.
     std::optional<QString> readModelFromText();
 
+    // Undo and redo over the history of the texts and the selection. Every
+    // change announced by changed is recorded; a run of changes with the
+    // same merge key (the edit being typed into, as the merge key source
+    // tells) is one step.
+    bool canUndo() const { return m_history.canUndo(); }
+    bool canRedo() const { return m_history.canRedo(); }
+    void undo();
+    void redo();
+    // True while the texts differ from what was last loaded or saved.
+    bool isModified() const { return m_history.isModified(); }
+    // The document is now what is on disk (after loading or saving).
+    void markClean();
+    // Forgets every step: the present state is the only one and clean (a
+    // host's file, whose changes are never asked about).
+    void resetHistory();
+    void setMergeKeySource(std::function<QString()> source) { m_mergeKeySource = std::move(source); }
+    // Milliseconds of a steady clock; tests give their own.
+    void setClock(std::function<qint64()> clock) { m_clock = std::move(clock); }
+    const UndoHistory& history() const { return m_history; }
+
 signals:
     // Something of the document changed; the views redraw from it.
     void changed();
+    // The undo steps or the modified state may have changed.
+    void historyChanged();
+    void documentNameChanged();
 
 private:
+    DocumentSnapshot snapshot() const;
+    void recordChange();
+    void restore(const DocumentSnapshot& state);
+
     std::unique_ptr<TFenster> m_model;
     QString m_memo1;
     QString m_memo2;
@@ -99,6 +138,10 @@ private:
     int m_leftMargin = 20;
     int m_bottomMargin = 0;
     double m_constantScale = 5.0;
+    UndoHistory m_history;
+    bool m_restoring = false;
+    std::function<QString()> m_mergeKeySource;
+    std::function<qint64()> m_clock;
 };
 
 } // namespace fenster

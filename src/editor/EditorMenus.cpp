@@ -3,6 +3,8 @@
 
 #include "Fenstereditor.h"
 
+#include "DocumentCommands.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
@@ -27,10 +29,16 @@ struct CommandEntry {
 // Ctrl+B belongs to "&Randbemaßung &anzeigen" alone; "Rahmen/Sprossenbreite"
 // gets none, so that the shortcut is never ambiguous.
 const CommandEntry kCommands[] = {
-    { "Neu1", "&Neu", "Shift+F2", Check::None, nullptr },
-    { "Laden1", "&Laden", "Ctrl+O", Check::None, nullptr },
-    { "Speichern1", "&Speichern", "Ctrl+S", Check::None, nullptr },
-    { "Speichernunter1", "Speichern &unter...", "", Check::None, nullptr },
+    { "Neu1", "&Neu", "Shift+F2", Check::None,
+        &TFenstereditor::Neu1Click },
+    { "Laden1", "&Laden", "Ctrl+O", Check::None,
+        &TFenstereditor::Laden1Click },
+    { "Speichern1", "&Speichern", "Ctrl+S", Check::None,
+        &TFenstereditor::Speichern1Click },
+    { "Speichernunter1", "Speichern &unter...", "", Check::None,
+        &TFenstereditor::Speichernunter1Click },
+    { "Rueckgaengig1", "Rückgängig", "Alt+Backspace", Check::None, &TFenstereditor::Rueckgaengig1Click },
+    { "Wiederherstellen1", "Wiederherstellen", "Ctrl+Y", Check::None, &TFenstereditor::Wiederherstellen1Click },
     { "InZwischenablage1", "In &Zwischenablage", "Ctrl+C", Check::None, nullptr },
     { "InZwischenablagekonstanterMassstab1", "In Zwischenablage konstanter Massstab", "Ctrl+Alt+C", Check::None,
         &TFenstereditor::InZwischenablagekonstanterMassstab1Click },
@@ -68,13 +76,20 @@ const CommandEntry kCommands[] = {
     { "Symbolverkleiner1", "Symbol ver&kleinern", "Ctrl+Alt+Z", Check::None, nullptr },
 
     { "Fenstermaendern1", "&Fenstermaße ändern", "Ctrl+M", Check::None, &TFenstereditor::Berechnungen1Click },
-    { "Schrift1", "Schrift", "", Check::None, nullptr },
-    { "Zeichenfarbe1", "&Zeichenfarbe", "", Check::None, nullptr },
-    { "RandlinienstaerkePlus1", "Randlinienstärke +", "Ctrl+R", Check::None, nullptr },
-    { "RandlinienstaerkeMinus1", "Randlinienstärke -", "Ctrl+Alt+R", Check::None, nullptr },
-    { "RandlinienstaerkeStandard1", "Randlinienstärke Standard", "", Check::None, nullptr },
-    { "RahmenSprossenbreite1", "Rahmen/Sprossenbreite", "", Check::None, nullptr },
-    { "Skalierungsfaktor1", "Skalierungsfaktor", "", Check::None, nullptr },
+    { "Schrift1", "Schrift", "", Check::None,
+        &TFenstereditor::Schrift1Click },
+    { "Zeichenfarbe1", "&Zeichenfarbe", "", Check::None,
+        &TFenstereditor::Zeichenfarbe1Click },
+    { "RandlinienstaerkePlus1", "Randlinienstärke +", "Ctrl+R", Check::None,
+        &TFenstereditor::RandlinienstaerkePlus1Click },
+    { "RandlinienstaerkeMinus1", "Randlinienstärke -", "Ctrl+Alt+R", Check::None,
+        &TFenstereditor::RandlinienstaerkeMinus1Click },
+    { "RandlinienstaerkeStandard1", "Randlinienstärke Standard", "", Check::None,
+        &TFenstereditor::RandlinienstaerkeStandard1Click },
+    { "RahmenSprossenbreite1", "Rahmen/Sprossenbreite", "", Check::None,
+        &TFenstereditor::RahmenSprossenbreite1Click },
+    { "Skalierungsfaktor1", "Skalierungsfaktor", "", Check::None,
+        &TFenstereditor::Skalierungsfaktor1Click },
 
     { "Rolladenkasten1", "Rolladenkasten hinzufügen", "", Check::None, &TFenstereditor::Rolladenkastenhinzufgen1Click },
     { "Fensterbankanschlag1", "Fensterbankanschlag einfügen", "", Check::None, &TFenstereditor::Fensterbankanschlaghinzufgen1Click },
@@ -122,6 +137,7 @@ const MenuEntry kMenus[] = {
             "ExportalsBitmpakonstanterMassstab1", "-", "OptimierteHhebreite1", "-", "Druckereinrichtung1",
             "Fensterdrucken1", "FensterdruckenBitmap1", "-", "[Einstellungen", "Aktuelleeinstellungenspeichern1",
             "Einstellungenneuladen1", "-", "Rcksetzen1", "]", "-", "Beenden1" } },
+    { "Bearbeiten1", "&Bearbeiten", { "Rueckgaengig1", "Wiederherstellen1" } },
     { "Modus1", "&Modus", { "Fenstermodus1", "Bitmapmodus1", "Masslinienmodus1", "-", "Hlfsvorschau1" } },
     { "Bemassung1", "&Bemaßung",
         { "massanzeigen", "-", "FreiBemassung", "FreieBemassungmitFangen1", "FreiBemassungmitFangpunkt1",
@@ -215,13 +231,7 @@ void TFenstereditor::buildSymbolMenu()
 
 void TFenstereditor::BuildStandardWindowMenu()
 {
-    m_standardWindowMenu->clear();
-    for (const ProgramFolderItem& item : ListProgramFolder(m_programFolder, QStringLiteral("std"))) {
-        QAction* window = m_standardWindowMenu->addAction(item.caption);
-        window->setData(item.fileName);
-        // FIXME: loading a standard window is not built yet.
-        window->setEnabled(false);
-    }
+    m_documents->BuildStandardWindowMenu(*m_standardWindowMenu);
 }
 
 } // namespace fenster

@@ -1,20 +1,25 @@
 #include "Fenstereditor.h"
 
 #include "ConstantScaleOutput.h"
+#include "DocumentCommands.h"
 #include "DrawingArea.h"
 #include "EditorDocument.h"
+#include "FileDialogs.h"
 #include "HostSession.h"
 #include "MacroCommands.h"
 #include "PresetCommands.h"
 #include "ThumbnailPanels.h"
 #include "OutputScope.h"
+#include "PreferenceCommands.h"
 
+#include "MessageBox.h"
 #include "PictureLoader.h"
 #include "FileRoutines.h"
 #include "Log.h"
 #include "Translator.h"
 
 #include <QAction>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -25,6 +30,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -92,7 +98,7 @@ TFenstereditor::TFenstereditor(EditorStartup startup, QWidget* parent)
     , m_pictures(std::make_unique<PictureFiles>(m_startup.programFolder))
 {
     setObjectName(QStringLiteral("Fenstereditor"));
-    setWindowTitle(QStringLiteral("Fensterdaten erstellen"));
+    m_caption = QStringLiteral("Fensterdaten erstellen");
     if (!m_startup.preferenceStore)
         m_startup.preferenceStore = JsonPreferenceStore::forCurrentUser();
     m_document = new EditorDocument(this);
@@ -123,13 +129,85 @@ TFenstereditor::TFenstereditor(EditorStartup startup, QWidget* parent)
     buildSymbolMenu();
     BuildStandardWindowMenu();
     ShowModeStatus();
-    LoadPreferencesFromStore();
+    m_preferenceCommands->Einstellungenneuladen1Click();
+    updateDocumentState();
 }
 
 TFenstereditor::~TFenstereditor() = default;
 
+DocumentCommands* TFenstereditor::createDocumentCommands()
+{
+    DocumentCommands::Hooks hooks;
+    hooks.chooseFileToOpen = [this](const QString& startName) {
+        return ChooseFileToOpen(this, QStringLiteral("Fenster-Dateien|*.Fnt|Alle Dateien|*.*"), startName);
+    };
+    hooks.chooseFileToSave = [this](const QString& startName) {
+        return m_saveDialog->ask(TranslateText(QStringLiteral(
+                                     "Fenster Dateien (*.Fnt)|*.Fnt|Bitmap (*.BMP)|*.BMP|Standardfenster (*.Std)|*.Std|Alle Dateien|*.*")),
+            QStringLiteral("Fnt"), startName);
+    };
+    hooks.confirm = [](const QString& text) { return Confirm(QString(), text) == 1; };
+    hooks.askUnsaved = [this] {
+        QMessageBox box(QMessageBox::Question, QString::fromLatin1(kApplicationTitle),
+            TranslateText(QStringLiteral("Das Fenster wurde geändert. Möchten Sie die Änderungen speichern?")),
+            QMessageBox::NoButton, this);
+        QPushButton* save = box.addButton(TranslateText(QStringLiteral("Speichern")), QMessageBox::AcceptRole);
+        QPushButton* discard = box.addButton(TranslateText(QStringLiteral("Verwerfen")), QMessageBox::DestructiveRole);
+        QPushButton* cancel = box.addButton(TranslateText(QStringLiteral("Abbrechen")), QMessageBox::RejectRole);
+        box.setDefaultButton(save);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == save)
+            return DocumentCommands::UnsavedAnswer::Save;
+        if (box.clickedButton() == discard)
+            return DocumentCommands::UnsavedAnswer::Discard;
+        return DocumentCommands::UnsavedAnswer::Cancel;
+    };
+    hooks.reportError = [this](const QString& message) { ReportError(message); };
+    hooks.edgeDimensionsShown = [this] { return edgeDimensionsShown(); };
+    hooks.setEdgeDimensionsShown = [this](bool shown) {
+        massanzeigen->setChecked(shown);
+        massanzeigenClick();
+    };
+    hooks.switchToWindowMode = [this] {
+        if (QAction* windowMode = action(QStringLiteral("Fenstermodus1")))
+            windowMode->setChecked(true);
+        m_mouseMode = MouseMode::Window;
+        ShowModeStatus();
+    };
+    hooks.screenPicture = [this] {
+        PaintBox1->repaint();
+        return PaintBox1->grab().toImage();
+    };
+    return new DocumentCommands(*m_document, m_startup.programFolder, std::move(hooks), this);
+}
+
+PreferenceCommands* TFenstereditor::createPreferenceCommands()
+{
+    auto* commands = new PreferenceCommands(*m_document, *PaintBox1, m_startup.preferenceStore,
+        PreferenceCommands::standardDialogs(this), this);
+    commands->setPanelUpdating([this] { return PanelUpdating; });
+    return commands;
+}
+
 void TFenstereditor::connectParts()
 {
+    m_saveDialog = std::make_unique<SaveDialog>(this);
+    m_documents = createDocumentCommands();
+    m_preferenceCommands = createPreferenceCommands();
+    connect(m_preferenceCommands, &PreferenceCommands::repaintDrawing, this, &TFenstereditor::RepaintDrawing);
+    connect(m_documents, &DocumentCommands::standardWindowsChanged, this, &TFenstereditor::BuildStandardWindowMenu);
+    connect(m_document, &EditorDocument::historyChanged, this, &TFenstereditor::updateDocumentState);
+    connect(m_document, &EditorDocument::documentNameChanged, this, &TFenstereditor::updateDocumentState);
+    // Typing into one edit field is one undo step.
+    m_document->setMergeKeySource([this]() -> QString {
+        QWidget* focus = QApplication::focusWidget();
+        if (!focus || !isAncestorOf(focus))
+            return {};
+        if (!qobject_cast<QLineEdit*>(focus) && !qobject_cast<QAbstractSpinBox*>(focus))
+            return {};
+        return focus->objectName().isEmpty() ? QString::number(quintptr(focus), 16) : focus->objectName();
+    });
     connect(m_document, &EditorDocument::changed, this, [this] {
         RepaintDrawing();
         RefreshPanel();
@@ -154,7 +232,8 @@ int TFenstereditor::run()
     }
     // The picture comes straight from the document; the window is never
     // shown, so nothing waits for a screen or a person.
-    setWindowTitle(QString::fromLatin1(kApplicationTitle));
+    m_caption = QString::fromLatin1(kApplicationTitle);
+    updateDocumentState();
     applyCommandLine();
     // The constant-scale picture keeps the margins the screen drawing sets.
     m_document->setMargins(1, 1);
@@ -270,9 +349,28 @@ void TFenstereditor::FormShow()
     QTimer::singleShot(0, this, [this] { guarded([this] { FirstShow(); }); });
 }
 
+void TFenstereditor::updateDocumentState()
+{
+    QString title = m_caption;
+    if (!m_document->documentName().isEmpty())
+        title += QStringLiteral(" - ") + QFileInfo(m_document->documentName()).fileName();
+    setWindowTitle(title + QStringLiteral("[*]"));
+    setWindowModified(m_document->isModified());
+    if (QAction* undo = action(QStringLiteral("Rueckgaengig1")))
+        undo->setEnabled(m_document->canUndo());
+    if (QAction* redo = action(QStringLiteral("Wiederherstellen1")))
+        redo->setEnabled(m_document->canRedo());
+}
+
+Preferences TFenstereditor::preferences() const
+{
+    return m_preferenceCommands->preferences();
+}
+
 void TFenstereditor::FirstShow()
 {
-    setWindowTitle(QString::fromLatin1(kApplicationTitle));
+    m_caption = QString::fromLatin1(kApplicationTitle);
+    updateDocumentState();
     buildThumbnails();
     applyCommandLine();
     if (!m_host->hostFile().isEmpty()) {
@@ -281,6 +379,8 @@ void TFenstereditor::FirstShow()
         else
             Panel4->show();
         m_host->openHostFile();
+        // The host file is the starting point; the host decides what is kept.
+        m_document->resetHistory();
     }
     RefreshPanel();
 }
@@ -296,7 +396,7 @@ void TFenstereditor::buildThumbnails()
 
 void TFenstereditor::applyCommandLine()
 {
-    m_document->setConstantScale(m_host->constantScaleAsked().value_or(m_preferences.Skalierung));
+    m_document->setConstantScale(m_host->constantScaleAsked().value_or(preferences().Skalierung));
     if (!m_host->hostFile().isEmpty()) {
         massanzeigen->setChecked(m_host->edgeDimensionsAsked());
         massanzeigenClick();
@@ -333,12 +433,85 @@ void TFenstereditor::BitBtn2Click()
 
 void TFenstereditor::closeEvent(QCloseEvent* event)
 {
-    SavePreferencesToStore();
+    // The host modes end through the host bar and never ask.
+    bool mayClose = true;
+    if (m_host->runMode() == RunMode::Normal && !m_firstShowPending)
+        guarded([this, &mayClose] { mayClose = m_documents->mayClose(); });
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
+    m_preferenceCommands->Aktuelleeinstellungenspeichern1Click();
     TVANDLFORM::closeEvent(event);
 }
 
 // ---------------------------------------------------------------------------
 // Commands
+
+void TFenstereditor::Neu1Click()
+{
+    m_documents->Neu1Click();
+}
+
+void TFenstereditor::Laden1Click()
+{
+    m_documents->Laden1Click();
+}
+
+void TFenstereditor::Speichern1Click()
+{
+    m_documents->Speichern1Click();
+}
+
+void TFenstereditor::Speichernunter1Click()
+{
+    m_documents->Speichernunter1Click();
+}
+
+void TFenstereditor::Rueckgaengig1Click()
+{
+    m_document->undo();
+}
+
+void TFenstereditor::Wiederherstellen1Click()
+{
+    m_document->redo();
+}
+
+void TFenstereditor::Schrift1Click()
+{
+    m_preferenceCommands->Schrift1Click();
+}
+
+void TFenstereditor::Zeichenfarbe1Click()
+{
+    m_preferenceCommands->Zeichenfarbe1Click();
+}
+
+void TFenstereditor::RandlinienstaerkePlus1Click()
+{
+    m_preferenceCommands->RandlinienstaerkePlus1Click();
+}
+
+void TFenstereditor::RandlinienstaerkeMinus1Click()
+{
+    m_preferenceCommands->RandlinienstaerkeMinus1Click();
+}
+
+void TFenstereditor::RandlinienstaerkeStandard1Click()
+{
+    m_preferenceCommands->RandlinienstaerkeStandard1Click();
+}
+
+void TFenstereditor::RahmenSprossenbreite1Click()
+{
+    m_preferenceCommands->RahmenSprossenbreite1Click();
+}
+
+void TFenstereditor::Skalierungsfaktor1Click()
+{
+    m_preferenceCommands->Skalierungsfaktor1Click();
+}
 
 void TFenstereditor::Beenden1Click()
 {
@@ -365,34 +538,27 @@ void TFenstereditor::InZwischenablagekonstanterMassstab1Click()
 
 void TFenstereditor::ExportalsBitmpakonstanterMassstab1Click()
 {
-    if (!SaveDialog1) {
-        SaveDialog1 = new QFileDialog(this);
-        SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-        SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite, false);
-    }
-    SaveDialog1->setDefaultSuffix(QStringLiteral("BMP"));
-    SaveDialog1->setNameFilter(QStringLiteral("Bitmap (*.BMP *.bmp)"));
-    if (!m_document->documentName().isEmpty())
-        SaveDialog1->selectFile(m_document->documentName());
-    if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
-        return;
-    m_document->setDocumentName(SaveDialog1->selectedFiles().constFirst());
-    ExportConstantScale(m_document->documentName());
+    // The picture is no document: the document name stays, so that
+    // "&Speichern" goes on saving the window.
+    const QString fileName
+        = m_saveDialog->ask(QStringLiteral("Bitmap (*.BMP)|*.BMP"), QStringLiteral("BMP"), m_document->documentName());
+    if (!fileName.isEmpty())
+        ExportConstantScale(fileName);
 }
 
 void TFenstereditor::Aktuelleeinstellungenspeichern1Click()
 {
-    SavePreferencesToStore();
+    m_preferenceCommands->Aktuelleeinstellungenspeichern1Click();
 }
 
 void TFenstereditor::Einstellungenneuladen1Click()
 {
-    LoadPreferencesFromStore();
+    m_preferenceCommands->Einstellungenneuladen1Click();
 }
 
 void TFenstereditor::Rcksetzen1Click()
 {
-    ApplyPreferences(ResetPreferences());
+    m_preferenceCommands->Rcksetzen1Click();
 }
 
 void TFenstereditor::OnlineHilfe1Click()
@@ -443,33 +609,6 @@ void TFenstereditor::Fensterbankanschlaghinzufgen1Click() { m_macros->Fensterban
 void TFenstereditor::SegmentbogenAnlgae1Click() { m_macros->SegmentbogenAnlgae1Click(); }
 void TFenstereditor::Zeileeinfgen2Click() { m_macros->Zeileeinfgen2Click(); }
 void TFenstereditor::Berechnungen1Click() { m_macros->Berechnungen1Click(); }
-
-// ---------------------------------------------------------------------------
-// Preferences
-
-void TFenstereditor::ApplyPreferences(const Preferences& preferences)
-{
-    m_preferences = preferences;
-    Settings() = preferences.drawing;
-    QFont font(preferences.fontName);
-    font.setPointSize(preferences.fontSize > 0 ? preferences.fontSize : 8);
-    PaintBox1->setDrawingFont(font);
-}
-
-void TFenstereditor::LoadPreferencesFromStore()
-{
-    ApplyPreferences(LoadPreferences(*m_startup.preferenceStore));
-    RepaintDrawing();
-}
-
-void TFenstereditor::SavePreferencesToStore()
-{
-    // The drawing settings may have been changed by commands since loading.
-    m_preferences.drawing = Settings();
-    m_preferences.fontName = PaintBox1->options().font.family();
-    m_preferences.fontSize = PaintBox1->options().font.pointSize();
-    SavePreferences(*m_startup.preferenceStore, m_preferences);
-}
 
 // ---------------------------------------------------------------------------
 // Errors

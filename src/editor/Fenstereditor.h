@@ -17,7 +17,6 @@
 #include <memory>
 
 class QAction;
-class QFileDialog;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -28,8 +27,11 @@ class QVBoxLayout;
 
 namespace fenster {
 
+class DocumentCommands;
 class DrawingArea;
 class EditorDocument;
+class PreferenceCommands;
+class SaveDialog;
 class HostSession;
 class MacroCommands;
 class PresetCommands;
@@ -89,7 +91,9 @@ public:
     QMenuBar* mainMenu() const { return m_mainMenu; }
     QMenu* symbolMenu() const { return m_symbolMenu; }
     QMenu* standardWindowMenu() const { return m_standardWindowMenu; }
-    const Preferences& preferences() const { return m_preferences; }
+    Preferences preferences() const;
+    DocumentCommands& documents() const { return *m_documents; }
+    PreferenceCommands& preferenceCommands() const { return *m_preferenceCommands; }
     bool edgeDimensionsShown() const;
     MouseMode mouseMode() const { return m_mouseMode; }
 
@@ -115,6 +119,19 @@ public:
     void BitBtn2Click(); // "Abbrechen"
 
     // Commands of the menu.
+    void Neu1Click();
+    void Laden1Click();
+    void Speichern1Click();
+    void Speichernunter1Click();
+    void Rueckgaengig1Click();
+    void Wiederherstellen1Click();
+    void Schrift1Click();
+    void Zeichenfarbe1Click();
+    void RandlinienstaerkePlus1Click();
+    void RandlinienstaerkeMinus1Click();
+    void RandlinienstaerkeStandard1Click();
+    void RahmenSprossenbreite1Click();
+    void Skalierungsfaktor1Click();
     void Beenden1Click();
     void massanzeigenClick();
     void OptimierteHhebreite1Click();
@@ -177,9 +194,11 @@ private:
     void ReportError(const QString& message);
     void runPreset(PresetId preset);
 
-    void ApplyPreferences(const Preferences& preferences);
-    void LoadPreferencesFromStore();
-    void SavePreferencesToStore();
+    // The caption with the document's file name and the modified marker;
+    // the undo commands enabled while there is a step.
+    void updateDocumentState();
+    DocumentCommands* createDocumentCommands();
+    PreferenceCommands* createPreferenceCommands();
 
     EditorStartup m_startup;
     std::unique_ptr<PictureFiles> m_pictures;
@@ -192,13 +211,15 @@ private:
     MouseMode m_mouseMode = MouseMode::Window;
     bool m_firstShowPending = true;
     bool PanelUpdating = false;
-    Preferences m_preferences;
+    QString m_caption;
+    DocumentCommands* m_documents = nullptr;
+    PreferenceCommands* m_preferenceCommands = nullptr;
+    std::unique_ptr<SaveDialog> m_saveDialog;
 
     QVBoxLayout* m_rootLayout = nullptr;
     QMenuBar* m_mainMenu = nullptr;
     QMenu* m_symbolMenu = nullptr;
     QMenu* m_standardWindowMenu = nullptr;
-    QFileDialog* SaveDialog1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     QLabel* statusPosition = nullptr;
     QLabel* statusPrompt = nullptr;

@@ -1,6 +1,6 @@
 #include "VandlForm.h"
 
-#include "Translator.h"
+#include "TranslateForm.h"
 
 #include <QApplication>
 #include <QCheckBox>

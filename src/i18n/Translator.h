@@ -1,57 +1,21 @@
 #pragma once
 
 #include "FormatText.h"
+#include "LanguageCodes.h"
+#include "LanguageFile.h"
+#include "TransListe.h"
 
-#include <QByteArray>
-#include <QChar>
-#include <QLocale>
 #include <QObject>
-#include <QSet>
 #include <QString>
-#include <QStringList>
 
-#include <memory>
-
-class QWidget;
+#include <functional>
 
 namespace fenster {
 
-// One entry of a language file. source is the German text as lookup key,
-// translation the text that replaces it. The keys are the accelerator
-// characters ("&" markers) taken out of the two texts, or a blank.
-struct TTransWort {
-    QString source;
-    QString translation;
-    QChar sourceKey = QLatin1Char(' ');
-    QChar translationKey = QLatin1Char(' ');
-    std::unique_ptr<TTransWort> next;
-};
-
-// The entries of a language file in file order.
-class TTransListe {
-public:
-    TTransListe() = default;
-    ~TTransListe();
-    TTransListe(const TTransListe&) = delete;
-    TTransListe& operator=(const TTransListe&) = delete;
-
-    TTransWort* First() const { return m_head.get(); }
-    TTransWort* Last() const { return m_tail; }
-    int count() const { return m_count; }
-
-    // Normalises source and translation (trailing colon, accelerators) and
-    // appends the entry at the end.
-    void Add(QString source, QString translation);
-    void Clear();
-
-private:
-    std::unique_ptr<TTransWort> m_head;
-    TTransWort* m_tail = nullptr;
-    int m_count = 0;
-};
-
 // The translator: replaces German user-interface texts by the texts of the
 // language file, and collects every text it does not know into that file.
+// Walking a form's controls is the forms layer's job (TranslateForm); this
+// class knows texts only.
 class TWTranslator : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString Datei READ Datei WRITE SetLanguageFile)
@@ -64,7 +28,7 @@ public:
     QString Datei() const { return m_datei; }
     // Empties the entry list and points the translator at path (or the same
     // name found relative to the current folder). A missing file is warned
-    // about once while translation is on.
+    // about once while translation is on (see SetMissingLanguageFileWarning).
     void SetLanguageFile(const QString& path);
 
     bool dotranslate() const { return m_dotranslate; }
@@ -72,14 +36,11 @@ public:
     void setDotranslate(bool on);
 
     // Translates one text; unknown texts are appended to the language file.
-    QString tl(const QString& text);
-    // Translates the texts of component and of every control and menu item
-    // it holds, by the control's role (label, check box, group box, radio
-    // group, combo box, push button, status bar, menu item). A group box
-    // whose child controls are all radio buttons is a radio group; a control
-    // with the dynamic property "noTranslate" set is left alone with all it
-    // holds. A menu item's hint is its status tip, a control's its tool tip.
-    void Translate(QObject* component);
+    // The accelerator keys given out go into used: a form's translation
+    // hands in its own set, loose texts share looseAccelerators().
+    QString tl(const QString& text, AcceleratorSet& used);
+    QString tl(const QString& text) { return tl(text, m_looseAccelerators); }
+    AcceleratorSet& looseAccelerators() { return m_looseAccelerators; }
 
     // Rewrites the language file from the entries, atomically. Does nothing
     // while the entries do not reflect the file (it has not been read, or
@@ -92,12 +53,13 @@ public:
     bool warned() const { return m_warned; }
 
 private:
-    QString LookupText(QString& text);
-    void LoadLanguageFile();
+    QString LookupText(QString& text, AcceleratorSet& used);
+    void LoadLanguageFile(AcceleratorSet& used);
 
     QString m_datei;
     bool m_dotranslate = false;
     TTransListe m_entries;
+    AcceleratorSet m_looseAccelerators;
     bool m_loaded = false;
     bool m_notFound = false;
     bool m_warned = false;
@@ -115,27 +77,15 @@ QString TranslateText(const QString& text);
 // only when its specifiers are compatible with the German format's
 // (FormatSpecifiersCompatible); otherwise the German format is filled.
 QString TranslateFormat(const QString& format, const FormatArgs& arguments);
-// Translates a whole form; 0, or -1 when setting up or translating failed.
-int TranslateForm(QWidget* form);
+
+// The one translator, set up on first use: null when no language file could
+// be chosen or created (translation then stays off, texts stay German).
+TWTranslator* EnsureTranslator();
 
 // Chooses the language file: name + ".lng" in the language folder, else
 // "default.lng" there (created empty when missing). False when neither
 // exists nor could be created; translation then stays off.
 bool SelectLanguage(const QString& name);
-
-// The language code of the user's locale as four (or more) upper-case hex
-// digits: the primary languages Czech, German, English, Spanish, French,
-// Italian and Polish give their neutral code (so Austrian German uses
-// "0407"), any other locale its own identifier ("0413" for Dutch).
-QString OsLanguageCode();
-QString LanguageCodeForLocale(const QLocale& locale);
-
-// "\r" -> "#13", "\n" removed, "&" -> "#38".
-QString EncodeText(const QString& text);
-// "#13" -> "\r", then "#38" -> "&".
-QString DecodeText(const QString& text);
-// Every "&" and "~" removed.
-QString StripMarks(const QString& text);
 
 // The language name to use on first use (the "Sprache" preference); empty
 // means the operating system's language.
@@ -145,27 +95,17 @@ void SetLanguageName(const QString& name);
 void SetLanguageFolder(const QString& folder);
 QString LanguageFolder();
 
+// How a missing language file is told to the user ("Übersetzungsdatei
+// existiert nicht !"): the user interface installs a message box; without
+// one (command-line tools, tests) nothing is shown.
+using MissingFileWarning = std::function<void(const QString& message)>;
+void SetMissingLanguageFileWarning(MissingFileWarning warning);
+
 // The one translator, or nullptr before first use.
 TWTranslator* Translator();
 // End of the run: rewrites the language file once more, frees the
 // translator and clears the language name. The next translation sets up a
 // new translator.
 void EndTranslation();
-
-// Accelerator characters given out since the last form translation.
-QSet<QChar> UsedAccelerators();
-
-// The language file's text form. Decoding honours a UTF-8 or UTF-16
-// byte-order mark, otherwise reads Windows-1252; lines end at CR, LF or
-// CR LF. Encoding writes Windows-1252 without mark, CR LF after each line;
-// a text with characters Windows-1252 cannot hold (or whose bytes would
-// begin like a byte-order mark) is written as UTF-8 with byte-order mark
-// instead, so that no translation is lost.
-QStringList DecodeLanguageFile(const QByteArray& bytes);
-QByteArray EncodeLanguageFile(const QStringList& lines);
-// Splits one line at its first "~" into source and translation and adds it.
-void AddLanguageLine(TTransListe& list, const QString& line);
-// The lines SaveLanguageFile writes for list.
-QStringList LanguageFileLines(const TTransListe& list);
 
 } // namespace fenster

@@ -1,5 +1,6 @@
 #include "Fenstereditor.h"
 
+#include "DocumentCommands.h"
 #include "DrawingArea.h"
 #include "EditorTestApp.h"
 #include "EditorDocument.h"
@@ -13,10 +14,12 @@
 #include "VandlBasicImage.h"
 
 #include <QAction>
+#include <QAbstractButton>
 #include <QActionGroup>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFrame>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -164,6 +167,7 @@ TEST_F(FenstereditorTest, MenuTreeHasEveryItemWithItsShortcut)
                 "Fenster drucken (als &Bitmap)", "-", "Einstellungen", "> Aktuelle Einstellungen speichern",
                 "> Einstellungen neu laden", "> -", QString::fromUtf8("> Rücksetzen auf Voreinstellung"), "-",
                 "&Beenden" } },
+        { "&Bearbeiten", { QString::fromUtf8("Rückgängig|Alt+Backspace"), "Wiederherstellen|Ctrl+Y" } },
         { "&Modus",
             { "&Fenstermodus|Ctrl+F1 [x]", "&Symbolmodus|Ctrl+F2 [ ]", QString::fromUtf8("&Maßlinienmodus|Ctrl+F3 [ ]"),
                 "-", "Hlfsvorschau|Ctrl+H [ ]" } },
@@ -287,7 +291,8 @@ TEST_F(FenstereditorTest, NormalStartShowsTheDefaultWindow)
 {
     auto editor = showEditor({});
     EXPECT_EQ(editor->host().runMode(), RunMode::Normal);
-    EXPECT_EQ(editor->windowTitle(), QStringLiteral("Korvelan V2 2025"));
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("Korvelan V2 2025[*]"));
+    EXPECT_FALSE(editor->isWindowModified());
     EXPECT_EQ(editor->document().Memo1(), QStringLiteral("1000,500,1,1000,1,500,F;"));
     EXPECT_TRUE(Part<QWidget>(*editor, "PanelEdit")->isVisible());
     EXPECT_FALSE(Part<QWidget>(*editor, "Panel4")->isVisible());
@@ -754,6 +759,145 @@ TEST(HelpTarget, PrefersTheLanguageManual)
     EXPECT_EQ(HelpTarget(program, QStringLiteral("0407")).toLocalFile(),
         program + QStringLiteral("help/Handbuch_0407.pdf"));
     EXPECT_EQ(HelpTarget(program, QStringLiteral("0409")).toLocalFile(), program + QStringLiteral("help/Handbuch.pdf"));
+}
+
+} // namespace
+
+namespace {
+
+// Answers every modal box with the button captioned answer and keeps the
+// texts of each box's buttons, in name order.
+class BoxAnswerer {
+public:
+    explicit BoxAnswerer(QString answer)
+        : m_answer(std::move(answer))
+    {
+        m_timer.setInterval(1);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            QStringList captions;
+            QAbstractButton* chosen = nullptr;
+            for (QAbstractButton* button : box->buttons()) {
+                captions << button->text();
+                if (button->text() == m_answer)
+                    chosen = button;
+            }
+            captions.sort();
+            m_boxes << captions.join(QLatin1Char('|'));
+            if (chosen)
+                chosen->click();
+            else
+                box->reject();
+        });
+        m_timer.start();
+    }
+    const QStringList& boxes() const { return m_boxes; }
+
+private:
+    QString m_answer;
+    QTimer m_timer;
+    QStringList m_boxes;
+};
+
+TEST_F(FenstereditorTest, ClosingWithUnsavedChangesAsksInNormalModeOnly)
+{
+    struct Case {
+        const char* name;
+        bool host;
+        bool change;
+        const char* answer;
+        bool closes;
+        int boxes;
+    };
+    const Case cases[] = {
+        { "nothing changed", false, false, "Abbrechen", true, 0 },
+        { "changed, Abbrechen", false, true, "Abbrechen", false, 1 },
+        { "changed, Verwerfen", false, true, "Verwerfen", true, 1 },
+        { "host mode never asks", true, true, "Abbrechen", true, 0 },
+    };
+    for (const Case& c : cases) {
+        const QString host = file("host.Fnt");
+        writeBytes(host, "1000,1000,1,1000,1,1000,V;");
+        auto editor = showEditor(c.host ? QStringList { QStringLiteral("-FILE:") + host } : QStringList {});
+        if (c.change)
+            editor->document().setMemo3(QStringLiteral("M:0,0,10,0,5,0;"));
+        EXPECT_EQ(editor->isWindowModified(), c.change) << c.name;
+        BoxAnswerer answerer(QString::fromLatin1(c.answer));
+        EXPECT_EQ(editor->close(), c.closes) << c.name;
+        EXPECT_EQ(answerer.boxes().size(), c.boxes) << c.name;
+        if (c.boxes > 0) {
+            EXPECT_EQ(answerer.boxes().constFirst(), QStringLiteral("Abbrechen|Speichern|Verwerfen")) << c.name;
+        }
+        EXPECT_EQ(readBytes(host), QByteArray("1000,1000,1,1000,1,1000,V;")) << c.name << ": the host file stays";
+        if (editor->isVisible()) {
+            BoxAnswerer discard(QStringLiteral("Verwerfen"));
+            editor->close();
+        }
+    }
+}
+
+TEST_F(FenstereditorTest, CaptionShowsTheDocumentAndItsModifiedMarker)
+{
+    auto editor = showEditor({});
+    const QString saved = file("Haus.Fnt");
+    writeBytes(saved, "1000,1000,1,1000,1,1000,V;");
+    ASSERT_TRUE(editor->documents().LoadDocument(saved));
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("Korvelan V2 2025 - Haus.Fnt[*]"));
+    EXPECT_FALSE(editor->isWindowModified());
+    EXPECT_FALSE(editor->action(QStringLiteral("Wiederherstellen1"))->isEnabled());
+
+    editor->document().setMemo3(QStringLiteral("M:0,0,10,0,5,0;"));
+    EXPECT_TRUE(editor->isWindowModified());
+    ASSERT_TRUE(editor->action(QStringLiteral("Rueckgaengig1"))->isEnabled());
+    // Alt+Backspace undoes; Ctrl+Z stays with the symbols.
+    QTest::keyClick(editor.get(), Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_TRUE(editor->document().Memo3().isEmpty());
+    EXPECT_FALSE(editor->isWindowModified());
+    QTest::keyClick(editor.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(editor->document().Memo3(), QStringLiteral("M:0,0,10,0,5,0;"));
+
+    editor->action(QStringLiteral("Neu1"))->trigger();
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("Korvelan V2 2025[*]"));
+    EXPECT_FALSE(editor->isWindowModified());
+    BoxAnswerer discard(QStringLiteral("Verwerfen"));
+    editor->close();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FenstereditorTest, ABitmapExportDoesNotBecomeTheDocumentName)
+{
+    auto editor = showEditor({});
+    const QString document = file("Haus.Fnt");
+    writeBytes(document, "1000,1000,1,1000,1,1000,V;");
+    ASSERT_TRUE(editor->documents().LoadDocument(document));
+    const QString picture = file("Bild.bmp");
+    // The shared save dialog is answered with the picture's name.
+    QTimer answer;
+    answer.setInterval(1);
+    QObject::connect(&answer, &QTimer::timeout, [&picture] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            dialog->selectFile(picture);
+            QMetaObject::invokeMethod(dialog, "accept");
+        }
+    });
+    answer.start();
+    editor->action(QStringLiteral("ExportalsBitmpakonstanterMassstab1"))->trigger();
+    answer.stop();
+    EXPECT_TRUE(readBytes(picture).startsWith("BM"));
+    EXPECT_EQ(editor->document().documentName(), document);
+
+    // "&Speichern" goes on saving the window, not the picture.
+    const QByteArray pictureBytes = readBytes(picture);
+    editor->document().setMemo1(QStringLiteral("800,600,1,800,1,600,F;"));
+    editor->action(QStringLiteral("Speichern1"))->trigger();
+    EXPECT_EQ(readBytes(document), QByteArray("800,600,1,800,1,600,F;"));
+    EXPECT_EQ(readBytes(picture), pictureBytes);
+    EXPECT_FALSE(editor->isWindowModified());
 }
 
 } // namespace

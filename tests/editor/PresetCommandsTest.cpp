@@ -38,12 +38,16 @@ TEST(PresetCommands, PresetsPassTheWindowThroughItsDescription)
         ASSERT_FALSE(document.Auswerten1Click());
         document.setSelection(c.row, c.field);
         PresetCommands presets(document);
+        const QString loaded = document.Memo1();
         QSignalSpy changed(&document, &EditorDocument::changed);
         EXPECT_EQ(presets.run(c.preset), std::nullopt);
         EXPECT_EQ(document.Memo1(), QString::fromLatin1(c.after));
         EXPECT_GE(changed.count(), 1);
         EXPECT_EQ(document.SelectedRow(), c.row);
         EXPECT_EQ(document.SelectedField(), c.field);
+        // The preset is one step to undo.
+        document.undo();
+        EXPECT_EQ(document.Memo1(), loaded);
     }
 }
 

@@ -15,8 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QStringList lines = DecodeLanguageFile(bytes);
 
     TTransListe list;
+    AcceleratorSet used;
     for (const QString& line : lines)
-        AddLanguageLine(list, line);
+        AddLanguageLine(list, line, used);
     if (list.count() != lines.size())
         std::abort();
 
@@ -29,7 +30,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FormatText(entry->translation, {1, 2.5, "Text"});
         FormatSpecifiersCompatible(entry->source, entry->translation);
     }
-    // The accelerators given out belong to this input only.
-    EndTranslation();
     return 0;
 }

@@ -95,7 +95,8 @@ TEST(LanguageFile, LinesSplitAtTheFirstTilde)
     };
     for (const Case& c : cases) {
         TTransListe list;
-        AddLanguageLine(list, QString::fromUtf8(c.line));
+        AcceleratorSet used;
+        AddLanguageLine(list, QString::fromUtf8(c.line), used);
         ASSERT_EQ(list.count(), 1);
         EXPECT_EQ(list.First()->source, QString::fromUtf8(c.source)) << c.line;
         EXPECT_EQ(list.First()->translation, QString::fromUtf8(c.translation)) << c.line;
@@ -104,11 +105,12 @@ TEST(LanguageFile, LinesSplitAtTheFirstTilde)
 
 TEST(LanguageFile, RewriteRestoresAccelerators)
 {
-    EndTranslation(); // starts with no accelerator given out
     TTransListe list;
+    AcceleratorSet used; // starts with no accelerator given out
     for (const char* line : {"&Griff~", "Zeile~Ro&w", "&Neu~", "ohne Trenner", "Fenster~Window"})
-        AddLanguageLine(list, QString::fromUtf8(line));
+        AddLanguageLine(list, QString::fromUtf8(line), used);
     EXPECT_EQ(list.count(), 5);
+    EXPECT_EQ(used, (AcceleratorSet{QLatin1Char('G'), QLatin1Char('W'), QLatin1Char('N')}));
     EXPECT_EQ(list.Last()->source, QStringLiteral("Fenster"));
     EXPECT_EQ(LanguageFileLines(list),
         (QStringList{"&Griff~", "Zeile~&Row", "&Neu~", "Fenster~Window"}));
@@ -117,8 +119,9 @@ TEST(LanguageFile, RewriteRestoresAccelerators)
 TEST(LanguageFile, LongListsAreFreedWithoutRecursion)
 {
     TTransListe list;
+    AcceleratorSet used;
     for (int i = 0; i < 200000; ++i)
-        list.Add(QStringLiteral("x"), QStringLiteral("y"));
+        list.Add(QStringLiteral("x"), QStringLiteral("y"), used);
     EXPECT_EQ(list.count(), 200000);
     list.Clear();
     EXPECT_EQ(list.First(), nullptr);

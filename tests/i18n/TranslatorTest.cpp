@@ -1,7 +1,9 @@
 #include "LanguageFolder.h"
 
-#include <QMessageBox>
-#include <QTimer>
+#include <QFileInfo>
+
+#include <sys/stat.h>
+
 
 namespace fenster {
 namespace {
@@ -142,7 +144,7 @@ TEST_F(TranslatorTest, EndOfRunWithoutLookupKeepsTheFile)
 {
     const QByteArray content("Datei~File\r\nKommentar\r\n");
     writeFile(QStringLiteral("0407.lng"), content);
-    EXPECT_EQ(TranslateForm(nullptr), 0);
+    ASSERT_NE(EnsureTranslator(), nullptr);
     EndTranslation();
     EXPECT_EQ(readFile(QStringLiteral("0407.lng")), content);
 }
@@ -159,11 +161,11 @@ TEST_F(TranslatorTest, RewriteLeavesNoTemporaryFiles)
 TEST_F(TranslatorTest, DefaultFileThatCannotBeCreatedLeavesTranslationOff)
 {
     SetLanguageFolder(path(QStringLiteral("no/such/folder")));
-    EXPECT_EQ(TranslateForm(nullptr), -1);
+    EXPECT_EQ(EnsureTranslator(), nullptr);
     EXPECT_EQ(TranslateText(QStringLiteral("&Datei")), QStringLiteral("&Datei"));
     EXPECT_EQ(TranslateFormat(QStringLiteral("Höhe %d von %d"), {1, 2}), QStringLiteral("Höhe 1 von 2"));
     // The translator exists now, so selection is not tried again.
-    EXPECT_EQ(TranslateForm(nullptr), 0);
+    EXPECT_NE(EnsureTranslator(), nullptr);
     ASSERT_NE(Translator(), nullptr);
     EXPECT_FALSE(Translator()->dotranslate());
 }
@@ -174,19 +176,14 @@ TEST_F(TranslatorTest, FileDeletedDuringTheRunIsWarnedAboutOnce)
     EXPECT_EQ(TranslateText(QStringLiteral("Datei")), QStringLiteral("File "));
     ASSERT_TRUE(QFile::remove(path(QStringLiteral("0407.lng"))));
 
+    // The translator shows nothing itself; it hands the warning to whoever
+    // the user interface installed.
     QStringList warnings;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&warnings] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            warnings << box->text();
-            box->accept();
-        }
-    });
-    closer.start(5);
+    SetMissingLanguageFileWarning([&warnings](const QString& message) { warnings << message; });
     TWTranslator* translator = Translator();
     translator->SetLanguageFile(path(QStringLiteral("0407.lng")));
     translator->SetLanguageFile(path(QStringLiteral("0407.lng")));
-    closer.stop();
+    SetMissingLanguageFileWarning({});
     EXPECT_EQ(warnings, QStringList{QStringLiteral("Übersetzungsdatei existiert nicht !")});
     EXPECT_TRUE(translator->warned());
 
@@ -200,6 +197,26 @@ TEST_F(TranslatorTest, FileDeletedDuringTheRunIsWarnedAboutOnce)
     translator->SetLanguageFile(path(QStringLiteral("0407.lng")));
     EXPECT_FALSE(translator->warned());
     EXPECT_EQ(TranslateText(QStringLiteral("Datei")), QStringLiteral("Archive"));
+}
+
+TEST_F(TranslatorTest, APipeOrAFolderNamedLikeTheLanguageFileIsNeverWaitedForNorRewritten)
+{
+    // Reading a pipe without a writer would wait forever.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path(QStringLiteral("0407.lng"))).constData(), 0600), 0);
+    EXPECT_EQ(TranslateText(QStringLiteral("Datei")), QStringLiteral("Datei"));
+    EndTranslation();
+    EXPECT_FALSE(QFileInfo(path(QStringLiteral("0407.lng"))).isFile());
+    ASSERT_TRUE(QFile::remove(path(QStringLiteral("0407.lng"))));
+
+    // The translator fell back to a fresh "default.lng"; a folder in its place
+    // leaves translation off.
+    QFile::remove(path(QStringLiteral("default.lng")));
+    ASSERT_TRUE(QDir(m_folder.path()).mkdir(QStringLiteral("default.lng")));
+    restart();
+    SetLanguageName(QStringLiteral("0415"));
+    EXPECT_EQ(TranslateText(QStringLiteral("Datei")), QStringLiteral("Datei"));
+    EndTranslation();
+    EXPECT_TRUE(QFileInfo(path(QStringLiteral("default.lng"))).isDir());
 }
 
 TEST_F(TranslatorTest, TranslatedFormatIsUsedOnlyWithMatchingSpecifiers)
@@ -237,8 +254,9 @@ TEST_F(TranslatorTest, AcceleratorsOfTheFileAreGivenOutOnce)
     EXPECT_EQ(TranslateText(QStringLiteral("Datei")), QStringLiteral("&File "));
     EXPECT_EQ(TranslateText(QStringLiteral("Drucken")), QStringLiteral("&Print  "));
     EXPECT_EQ(TranslateText(QStringLiteral("Dokument")), QStringLiteral("Papier  "));
-    EXPECT_TRUE(UsedAccelerators().contains(QLatin1Char('F')));
-    EXPECT_TRUE(UsedAccelerators().contains(QLatin1Char('P')));
+    // Texts outside a form share the translator's own set of keys.
+    EXPECT_TRUE(Translator()->looseAccelerators().contains(QLatin1Char('F')));
+    EXPECT_TRUE(Translator()->looseAccelerators().contains(QLatin1Char('P')));
     EndTranslation();
     EXPECT_EQ(readFile(QStringLiteral("0407.lng")),
         QByteArray("&Datei~&File\r\n&Drucken~&Print\r\nDokument~Papier\r\n"));

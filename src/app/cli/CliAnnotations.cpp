@@ -3,6 +3,7 @@
 #include "CliInput.h"
 
 #include "AnnotationLists.h"
+#include "DocumentSettings.h"
 #include "PictureLoader.h"
 
 #include <QFileInfo>
@@ -21,28 +22,6 @@ QString companion(const std::string& file, const char* documentSuffix, const cha
     const bool standardWindow = info.suffix().compare(u"std", Qt::CaseInsensitive) == 0;
     const QString base = info.suffix().isEmpty() ? info.filePath() : info.filePath().chopped(info.suffix().size() + 1);
     return base + "." + QString::fromLatin1(standardWindow ? standardSuffix : documentSuffix);
-}
-
-// The edge dimension switch of a settings file: key "Bemassung" in section
-// "Settings". A missing key or one that is not a number means on.
-EdgeDimensions edgeDimensionsOf(const std::string& settings)
-{
-    bool inSettings = false;
-    std::optional<int> shown;
-    for (const QString& rawLine : QString::fromStdString(settings).split(QStringLiteral("\r\n"))) {
-        const QString line = rawLine.trimmed();
-        if (line.startsWith(u'[')) {
-            inSettings = line == u"[Settings]";
-            continue;
-        }
-        const qsizetype equals = line.indexOf(u'=');
-        if (!inSettings || equals < 0 || line.left(equals).trimmed() != u"Bemassung")
-            continue;
-        bool ok = false;
-        const int value = line.mid(equals + 1).trimmed().toInt(&ok);
-        shown = ok ? value : 1;
-    }
-    return shown.value_or(1) != 0 ? EdgeDimensions::On : EdgeDimensions::Off;
 }
 
 } // namespace
@@ -103,7 +82,9 @@ std::optional<DocumentAnnotations> LoadDocumentAnnotations(
         const std::optional<std::string> settings = ReadCliInput(settingsPath.toStdString(), context);
         if (!settings)
             return std::nullopt;
-        result.edgeDimensions = edgeDimensionsOf(*settings);
+        result.edgeDimensions = ParseDocumentSettings(QByteArray::fromStdString(*settings)).Bemassung
+            ? EdgeDimensions::On
+            : EdgeDimensions::Off;
     }
     return result;
 }

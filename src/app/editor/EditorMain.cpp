@@ -9,6 +9,8 @@
 #include "Translator.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <exception>
 
@@ -23,6 +25,11 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     LogStartup();
     QGuiApplication::setApplicationDisplayName(QString::fromLatin1(kApplicationTitle));
+    // Qt's own dialogs (file, font, colour) speak German like the rest of
+    // the program; without the translations they stay English.
+    QTranslator qtTranslations;
+    if (qtTranslations.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTranslations);
 
     int code = 0;
     try {

@@ -50,8 +50,8 @@ def normalise(text):
 class Editor:
     """One run of the editor executable with its accessible tree."""
 
-    def __init__(self, executable, arguments=(), env=None, app_name="fensterdaten"):
-        self.process = subprocess.Popen([executable, *arguments], env=env or os.environ.copy())
+    def __init__(self, executable, arguments=(), env=None, app_name="fensterdaten", cwd=None):
+        self.process = subprocess.Popen([executable, *arguments], env=env or os.environ.copy(), cwd=cwd)
         self.app_name = app_name
         self.app = self._wait_for_app()
 
@@ -95,6 +95,10 @@ class Editor:
             if time.monotonic() >= deadline:
                 raise DriverError("no %s named %r; seen: %s" % (role, name, self.describe()))
             time.sleep(0.1)
+
+    def showing(self, role, name):
+        """The controls of role and name that are on the screen now."""
+        return [o for o in self.all(role, name) if o.getState().contains(pyatspi.STATE_SHOWING)]
 
     def describe(self, limit=200):
         rows = []
@@ -141,6 +145,42 @@ class Editor:
             self.act(parent)
             time.sleep(0.2)
 
+    def _menu_item(self, *path):
+        parent = None
+        for caption in path:
+            candidates = [o for o in self.all(None, caption)
+                          if _role_name(o) in ("menu", "menu item", "check menu item", "radio menu item")]
+            if parent is not None:
+                candidates = [o for o in candidates if self._is_inside(o, parent)] or candidates
+            if not candidates:
+                raise DriverError("no menu entry %r; seen: %s" % (caption, self.describe()))
+            parent = candidates[0]
+        return parent
+
+    def trigger(self, *path):
+        """Carries out a menu item without opening its menus, so that no
+        menu stays open over the window afterwards."""
+        self.act(self._menu_item(*path))
+        time.sleep(0.2)
+
+    def trigger_modal(self, *path):
+        """As trigger, for an item that opens a modal dialog: the editor
+        answers the action only when the dialog has closed, so the driver
+        does not wait for that answer."""
+        self.act_modal(self._menu_item(*path))
+
+    @staticmethod
+    def act_modal(obj):
+        from gi.repository import Atspi, GLib
+        Atspi.set_timeout(800, -1)
+        try:
+            Editor.act(obj)
+        except GLib.GError:
+            pass  # the action runs; its answer comes when the dialog closes
+        finally:
+            Atspi.set_timeout(-1, -1)
+        time.sleep(0.3)
+
     @staticmethod
     def _is_inside(obj, ancestor):
         node = obj
@@ -169,6 +209,14 @@ class Editor:
     def set_text(obj, text):
         editable = obj.queryEditableText()
         editable.setTextContents(text)
+
+    @staticmethod
+    def screenshot(obj):
+        """The pixels the control shows on the screen, as raw RGB bytes."""
+        extents = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        geometry = "%dx%d+%d+%d" % (extents.width, extents.height, extents.x, extents.y)
+        return subprocess.run(["import", "-window", "root", "-crop", geometry, "rgb:-"],
+                              check=True, capture_output=True).stdout
 
     @staticmethod
     def text(obj):

@@ -12,12 +12,12 @@
 
 namespace fenster {
 
-inline void EnsureApplication()
+inline void EnsureWidgetApplication()
 {
     if (QCoreApplication::instance())
         return;
     static int argc = 1;
-    static char name[] = "i18n_tests";
+    static char name[] = "fenster_tests";
     static char* argv[] = {name, nullptr};
     new QApplication(argc, argv);
 }
@@ -26,7 +26,7 @@ inline void EnsureApplication()
 // "0407.lng" (or "default.lng" when that is missing).
 class LanguageFolderTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { EnsureApplication(); }
+    static void SetUpTestSuite() { EnsureWidgetApplication(); }
 
     void SetUp() override
     {

@@ -1,4 +1,8 @@
 #include "LanguageFolder.h"
+#include "TranslateForm.h"
+
+#include <QMessageBox>
+#include <QTimer>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -124,14 +128,47 @@ TEST_F(TranslateFormTest, TranslationsReplaceTextsByRole)
     EXPECT_EQ(sample.button->text(), QStringLiteral("&Load "));
 }
 
-TEST_F(TranslateFormTest, FormTranslationStartsWithNoAcceleratorGivenOut)
+TEST_F(TranslateFormTest, EachFormGivesOutItsAcceleratorsAfresh)
 {
-    writeFile(QStringLiteral("0407.lng"), QByteArray("Zeile~Ro&w\r\n"));
-    TranslateText(QStringLiteral("Zeile"));
-    EXPECT_TRUE(UsedAccelerators().contains(QLatin1Char('W')));
+    writeFile(QStringLiteral("0407.lng"), QByteArray("Datei~&File\r\nZeile~Ro&w\r\n"));
+    TWTranslator* translator = EnsureTranslator();
+    ASSERT_NE(translator, nullptr);
     QWidget form;
-    TranslateForm(&form);
-    EXPECT_FALSE(UsedAccelerators().contains(QLatin1Char('W')));
+    auto* button = new QPushButton(QStringLiteral("Datei"), &form);
+    AcceleratorSet used;
+    TranslateComponent(*translator, &form, used);
+    EXPECT_EQ(button->text(), QStringLiteral("&File "));
+    // The keys the form's texts took are the form's: none leaks into the
+    // set of the texts shown outside a form.
+    EXPECT_TRUE(used.contains(QLatin1Char('F')));
+    EXPECT_FALSE(translator->looseAccelerators().contains(QLatin1Char('F')));
+    EXPECT_EQ(TranslateText(QStringLiteral("Zeile")), QStringLiteral("&Row  "));
+    // A second form starts with none given out.
+    QWidget second;
+    auto* other = new QPushButton(QStringLiteral("Datei"), &second);
+    ASSERT_EQ(TranslateForm(&second), 0);
+    EXPECT_EQ(other->text(), QStringLiteral("&File "));
+}
+
+TEST_F(TranslateFormTest, AMissingLanguageFileIsWarnedAboutInABoxOnce)
+{
+    writeFile(QStringLiteral("0407.lng"), QByteArray("Datei~File\r\n"));
+    QWidget form;
+    ASSERT_EQ(TranslateForm(&form), 0); // installs the box
+    ASSERT_TRUE(QFile::remove(path(QStringLiteral("0407.lng"))));
+    QStringList warnings;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&warnings] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            warnings << box->windowTitle() + QStringLiteral(": ") + box->text();
+            box->accept();
+        }
+    });
+    closer.start(5);
+    Translator()->SetLanguageFile(path(QStringLiteral("0407.lng")));
+    Translator()->SetLanguageFile(path(QStringLiteral("0407.lng")));
+    closer.stop();
+    EXPECT_EQ(warnings, QStringList{QStringLiteral("Warnung: Übersetzungsdatei existiert nicht !")});
 }
 
 } // namespace
