@@ -6,8 +6,6 @@
 #include "QtCanvas.h"
 
 #include <QPainter>
-#include <QToolButton>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -145,27 +143,6 @@ QPoint DrawingArea::mmToPixel(MmPoint mm) const
     const FieldRect& first = m_layout.FieldRectTable[1][1];
     const int m = m_document.bottomMargin();
     return { rnd(mm.x * s + first.left), rnd(double(height() - m) - mm.y * s - first.bottom) };
-}
-
-TArrowPair::TArrowPair(QWidget* parent)
-    : QWidget(parent)
-{
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    auto* up = new QToolButton(this);
-    up->setArrowType(Qt::UpArrow);
-    up->setAccessibleName(QStringLiteral("Auf"));
-    auto* down = new QToolButton(this);
-    down->setArrowType(Qt::DownArrow);
-    down->setAccessibleName(QStringLiteral("Ab"));
-    for (QToolButton* button : { up, down }) {
-        button->setFixedSize(17, 12);
-        layout->addWidget(button);
-    }
-    connect(up, &QToolButton::clicked, this, &TArrowPair::upClicked);
-    connect(down, &QToolButton::clicked, this, &TArrowPair::downClicked);
-    setFixedSize(17, 24);
 }
 
 } // namespace fenster

@@ -87,15 +87,4 @@ private:
     QString m_reportedSymbolListError;
 };
 
-// An up/down arrow pair that steps a selection.
-class TArrowPair : public QWidget {
-    Q_OBJECT
-public:
-    explicit TArrowPair(QWidget* parent = nullptr);
-
-signals:
-    void upClicked();
-    void downClicked();
-};
-
 } // namespace fenster

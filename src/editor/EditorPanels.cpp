@@ -4,6 +4,7 @@
 #include "Fenstereditor.h"
 
 #include "DrawingArea.h"
+#include "PropertyPanel.h"
 
 #include "PictureLoader.h"
 
@@ -20,7 +21,6 @@ namespace fenster {
 
 namespace {
 
-constexpr int kPanelEditWidth = 337;
 constexpr int kHostBarHeight = 44;
 
 } // namespace
@@ -36,16 +36,8 @@ void TFenstereditor::createPanels()
     centre->setContentsMargins(0, 0, 0, 0);
     centre->setSpacing(0);
 
-    // FIXME: the property panel's controls (overall size, row and field
-    // groups, properties) are not built yet; the panel keeps its place.
-    PanelEdit = new QFrame(this);
-    PanelEdit->setObjectName(QStringLiteral("PanelEdit"));
-    PanelEdit->setFixedWidth(kPanelEditWidth);
-    PanelEdit->setFrameShape(QFrame::StyledPanel);
-    BreiteSpin = new TArrowPair(PanelEdit);
-    BreiteSpin->setObjectName(QStringLiteral("BreiteSpin"));
-    BreiteSpin->move(kPanelEditWidth - 25, 300);
-    BreiteSpin->setEnabled(false);
+    m_panel = new PropertyPanel(*m_document, this);
+    PanelEdit = m_panel;
 
     PanelTuerImages = new QFrame(this);
     PanelTuerImages->setObjectName(QStringLiteral("PanelTuerImages"));
@@ -95,11 +87,6 @@ void TFenstereditor::createPanels()
     Panel4->hide();
     m_rootLayout->addWidget(Panel4);
 
-    // The row arrows lie on the main window itself, over the panel's row group.
-    HoeheSpin = new TArrowPair(this);
-    HoeheSpin->setObjectName(QStringLiteral("HoeheSpin"));
-    HoeheSpin->setEnabled(false);
-    HoeheSpin->raise();
 }
 
 void TFenstereditor::createStatusBar()
@@ -119,16 +106,6 @@ void TFenstereditor::createStatusBar()
     StatusBar1->addWidget(statusPosition);
     StatusBar1->addWidget(statusPrompt);
     m_rootLayout->addWidget(StatusBar1);
-}
-
-void TFenstereditor::resizeEvent(QResizeEvent* event)
-{
-    TVANDLFORM::resizeEvent(event);
-    // FIXME: the arrows follow the row group box once the property panel has
-    // it (its top plus the arrows' height minus 17); until then they keep
-    // the place the group box will have.
-    if (HoeheSpin && PanelEdit)
-        HoeheSpin->move(PanelEdit->x() + kPanelEditWidth - 25, PanelEdit->y() + 120 + HoeheSpin->height() - 17);
 }
 
 } // namespace fenster

@@ -10,6 +10,7 @@
 #include "PresetCommands.h"
 #include "ThumbnailPanels.h"
 #include "OutputScope.h"
+#include "PropertyPanel.h"
 #include "PreferenceCommands.h"
 
 #include "MessageBox.h"
@@ -186,7 +187,7 @@ PreferenceCommands* TFenstereditor::createPreferenceCommands()
 {
     auto* commands = new PreferenceCommands(*m_document, *PaintBox1, m_startup.preferenceStore,
         PreferenceCommands::standardDialogs(this), this);
-    commands->setPanelUpdating([this] { return PanelUpdating; });
+    commands->setPanelUpdating([this] { return m_panel->isUpdating(); });
     return commands;
 }
 
@@ -208,10 +209,10 @@ void TFenstereditor::connectParts()
             return {};
         return focus->objectName().isEmpty() ? QString::number(quintptr(focus), 16) : focus->objectName();
     });
-    connect(m_document, &EditorDocument::changed, this, [this] {
-        RepaintDrawing();
-        RefreshPanel();
-    });
+    // The panel refreshes itself on the same announcement.
+    connect(m_document, &EditorDocument::changed, this, &TFenstereditor::RepaintDrawing);
+    connect(m_panel, &PropertyPanel::totalSizeDoubleClicked, this,
+        [this] { guarded([this] { Berechnungen1Click(); }); });
     // Never from inside a paint event: the box would paint over a half-drawn window.
     connect(PaintBox1, &DrawingArea::drawingError, this, &TFenstereditor::ReportError, Qt::QueuedConnection);
     if (qEnvironmentVariableIsSet(kFirstPaintVariable))
@@ -294,10 +295,7 @@ void TFenstereditor::RepaintDrawing()
 
 void TFenstereditor::RefreshPanel()
 {
-    PanelUpdating = true;
-    SelectField();
-    // FIXME: the property panel's controls are filled here once they exist.
-    PanelUpdating = false;
+    m_panel->RefreshPanel();
 }
 
 void TFenstereditor::UpdateAll()
@@ -405,9 +403,8 @@ void TFenstereditor::applyCommandLine()
 
 void TFenstereditor::showReadOnly()
 {
+    // The arrow pairs lie on the panel and go with it.
     PanelEdit->hide();
-    BreiteSpin->hide();
-    HoeheSpin->hide();
     // Without the main menu no shortcut is left either.
     for (QAction* command : findChildren<QAction*>())
         command->setShortcut(QKeySequence());

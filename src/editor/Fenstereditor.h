@@ -37,7 +37,7 @@ class MacroCommands;
 class PresetCommands;
 class ThumbnailPanels;
 class PictureFiles;
-class TArrowPair;
+class PropertyPanel;
 
 inline constexpr const char* kApplicationTitle = "Korvelan V2 2025";
 
@@ -85,6 +85,7 @@ public:
     EditorDocument& document() const { return *m_document; }
     HostSession& host() const { return *m_host; }
     DrawingArea& drawingArea() const { return *PaintBox1; }
+    PropertyPanel& propertyPanel() const { return *m_panel; }
     // The menu command named objectName (its handler's name without
     // "Click"), or null.
     QAction* action(const QString& objectName) const;
@@ -172,7 +173,6 @@ public:
 protected:
     void FormShow() override;
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -210,7 +210,6 @@ private:
     QString m_programFolder;
     MouseMode m_mouseMode = MouseMode::Window;
     bool m_firstShowPending = true;
-    bool PanelUpdating = false;
     QString m_caption;
     DocumentCommands* m_documents = nullptr;
     PreferenceCommands* m_preferenceCommands = nullptr;
@@ -223,7 +222,8 @@ private:
     QStatusBar* StatusBar1 = nullptr;
     QLabel* statusPosition = nullptr;
     QLabel* statusPrompt = nullptr;
-    QFrame* PanelEdit = nullptr;
+    PropertyPanel* m_panel = nullptr;
+    QFrame* PanelEdit = nullptr; // the property panel
     QFrame* PanelTuerImages = nullptr;
     QFrame* PanelPaintbox = nullptr;
     QFrame* PanelFensterImages = nullptr;
@@ -232,8 +232,6 @@ private:
     QPushButton* BitBtn1 = nullptr;
     QPushButton* FensterEntfernen = nullptr;
     QPushButton* BitBtn2 = nullptr;
-    TArrowPair* HoeheSpin = nullptr;
-    TArrowPair* BreiteSpin = nullptr;
     QAction* massanzeigen = nullptr;
 };
 

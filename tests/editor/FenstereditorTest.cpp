@@ -29,6 +29,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -285,6 +286,49 @@ TEST_F(FenstereditorTest, PresetKeysThumbnailsAndHlfsvorschauReachTheirCommands)
     QTest::keyClick(editor.get(), Qt::Key_H, Qt::ControlModifier);
     EXPECT_FALSE(windows->isVisible());
     EXPECT_FALSE(doors->isVisible());
+}
+
+TEST_F(FenstereditorTest, DoubleClickOnTheOverallSizeOpensTheResizeDialog)
+{
+    auto editor = showEditor({});
+    auto* box = Part<QWidget>(*editor, "GB_TotalSize");
+    ASSERT_NE(box, nullptr);
+    QString opened;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            opened = modal->objectName();
+            modal->close();
+        }
+    });
+    poll.start(10);
+    QTimer::singleShot(5000, [&] { poll.stop(); });
+    QTest::mouseDClick(box, Qt::LeftButton, {}, QPoint(5, 5));
+    poll.stop();
+    EXPECT_EQ(opened, QStringLiteral("HStrecker"));
+    EXPECT_EQ(editor->document().Memo1(), QStringLiteral("1000,500,1,1000,1,500,F;"));
+}
+
+TEST_F(FenstereditorTest, CtrlHShowsAndHidesBothThumbnailColumns)
+{
+    auto editor = showEditor({});
+    ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
+    for (bool shown : { true, false, true }) {
+        QTest::keyClick(editor.get(), Qt::Key_H, Qt::ControlModifier);
+        EXPECT_EQ(editor->action(QStringLiteral("Hlfsvorschau1"))->isChecked(), shown);
+        EXPECT_EQ(Part<QWidget>(*editor, "PanelTuerImages")->isVisible(), shown);
+        EXPECT_EQ(Part<QWidget>(*editor, "PanelFensterImages")->isVisible(), shown);
+    }
+}
+
+TEST_F(FenstereditorTest, PanelEditsReachTheDrawnDescription)
+{
+    auto editor = showEditor({});
+    auto* rows = editor->findChild<QSpinBox*>(QStringLiteral("HoehenEdit"));
+    ASSERT_NE(rows, nullptr);
+    rows->setValue(2);
+    EXPECT_EQ(editor->document().Memo1().toStdString(), WriteDescription(editor->document().model(), 1, 1));
+    EXPECT_EQ(editor->document().model().RowCount(), 2);
 }
 
 TEST_F(FenstereditorTest, NormalStartShowsTheDefaultWindow)

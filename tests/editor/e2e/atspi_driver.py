@@ -112,10 +112,11 @@ class Editor:
     @staticmethod
     def act(obj, preferred=("press", "click", "toggle", "activate", "Press", "SetFocus")):
         action = obj.queryAction()
-        names = [action.getName(i) for i in range(action.nActions)]
+        # Toolkits spell action names differently ("Toggle", "toggle").
+        names = [action.getName(i).lower() for i in range(action.nActions)]
         for wanted in preferred:
-            if wanted in names:
-                action.doAction(names.index(wanted))
+            if wanted.lower() in names:
+                action.doAction(names.index(wanted.lower()))
                 return
         if action.nActions:
             action.doAction(0)
