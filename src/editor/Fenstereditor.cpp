@@ -9,7 +9,7 @@
 #include "MacroCommands.h"
 #include "PresetCommands.h"
 #include "ThumbnailPanels.h"
-#include "OutputScope.h"
+#include "Output.h"
 #include "PropertyPanel.h"
 #include "PreferenceCommands.h"
 
@@ -22,12 +22,10 @@
 #include <QAction>
 #include <QAbstractSpinBox>
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
@@ -195,6 +193,11 @@ void TFenstereditor::connectParts()
 {
     m_saveDialog = std::make_unique<SaveDialog>(this);
     m_documents = createDocumentCommands();
+    m_output = new Output(*m_document, *PaintBox1, *m_pictures,
+        [this](const QString& filter, const QString& suffix, const QString& startName) {
+            return m_saveDialog->ask(TranslateText(filter), suffix, startName);
+        },
+        *this, this);
     m_preferenceCommands = createPreferenceCommands();
     connect(m_preferenceCommands, &PreferenceCommands::repaintDrawing, this, &TFenstereditor::RepaintDrawing);
     connect(m_documents, &DocumentCommands::standardWindowsChanged, this, &TFenstereditor::BuildStandardWindowMenu);
@@ -311,13 +314,12 @@ void TFenstereditor::Auswerten1Click()
 
 QImage TFenstereditor::RenderConstantScale(double mmPerPixel)
 {
-    return RenderDocumentConstantScale(*m_document, PaintBox1->options(), *m_pictures, mmPerPixel);
+    return m_output->RenderConstantScale(mmPerPixel);
 }
 
 void TFenstereditor::ExportConstantScale(const QString& fileName)
 {
-    OutputScope scope(this);
-    ExportDocumentConstantScale(*m_document, PaintBox1->options(), *m_pictures, fileName);
+    m_output->ExportConstantScale(fileName);
 }
 
 bool TFenstereditor::eventFilter(QObject* watched, QEvent* event)
@@ -522,25 +524,55 @@ void TFenstereditor::massanzeigenClick()
     RepaintDrawing();
 }
 
-void TFenstereditor::OptimierteHhebreite1Click()
+void TFenstereditor::InZwischenablage1Click()
 {
-    // The check mark is read by the next screen copy.
+    m_output->InZwischenablage1Click();
 }
 
 void TFenstereditor::InZwischenablagekonstanterMassstab1Click()
 {
-    OutputScope scope;
-    QGuiApplication::clipboard()->setImage(RenderConstantScale(m_document->constantScale()));
+    m_output->InZwischenablagekonstanterMassstab1Click();
+}
+
+void TFenstereditor::InZwischenablagealsMeta1Click()
+{
+    m_output->InZwischenablagealsMeta1Click();
+}
+
+void TFenstereditor::ExportalsBitmap1Click()
+{
+    m_output->ExportalsBitmap1Click();
 }
 
 void TFenstereditor::ExportalsBitmpakonstanterMassstab1Click()
 {
-    // The picture is no document: the document name stays, so that
-    // "&Speichern" goes on saving the window.
-    const QString fileName
-        = m_saveDialog->ask(QStringLiteral("Bitmap (*.BMP)|*.BMP"), QStringLiteral("BMP"), m_document->documentName());
-    if (!fileName.isEmpty())
-        ExportConstantScale(fileName);
+    m_output->ExportalsBitmpakonstanterMassstab1Click();
+}
+
+void TFenstereditor::OptimierteHhebreite1Click()
+{
+    // The action has already toggled its own check mark.
+    m_output->OptimierteHhebreite1Click(action(QStringLiteral("OptimierteHhebreite1"))->isChecked());
+}
+
+void TFenstereditor::Druckereinrichtung1Click()
+{
+    m_output->Druckereinrichtung1Click();
+}
+
+void TFenstereditor::Fensterdrucken1Click()
+{
+    m_output->Fensterdrucken1Click();
+}
+
+void TFenstereditor::FensterdruckenBitmap1Click()
+{
+    m_output->FensterdruckenBitmap1Click();
+}
+
+void TFenstereditor::Druckvorschau1Click()
+{
+    m_output->Druckvorschau1Click();
 }
 
 void TFenstereditor::Aktuelleeinstellungenspeichern1Click()

@@ -36,6 +36,7 @@ class HostSession;
 class MacroCommands;
 class PresetCommands;
 class ThumbnailPanels;
+class Output;
 class PictureFiles;
 class PropertyPanel;
 
@@ -105,6 +106,8 @@ public:
     void UpdateAll();
     void Auswerten1Click();
 
+    // The clipboard, bitmap files and the printer.
+    Output& output() const { return *m_output; }
     // The document at a constant scale, cropped (see
     // RenderDocumentConstantScale), and that picture as a BMP file with the
     // window disabled while it is made.
@@ -135,9 +138,16 @@ public:
     void Skalierungsfaktor1Click();
     void Beenden1Click();
     void massanzeigenClick();
-    void OptimierteHhebreite1Click();
+    void InZwischenablage1Click();
     void InZwischenablagekonstanterMassstab1Click();
+    void InZwischenablagealsMeta1Click();
+    void ExportalsBitmap1Click();
     void ExportalsBitmpakonstanterMassstab1Click();
+    void OptimierteHhebreite1Click();
+    void Druckereinrichtung1Click();
+    void Fensterdrucken1Click();
+    void FensterdruckenBitmap1Click();
+    void Druckvorschau1Click();
     void Aktuelleeinstellungenspeichern1Click();
     void Einstellungenneuladen1Click();
     void Rcksetzen1Click();
@@ -207,6 +217,7 @@ private:
     ThumbnailPanels* m_thumbnails = nullptr;
     PresetCommands* m_presets = nullptr;
     MacroCommands* m_macros = nullptr;
+    Output* m_output = nullptr;
     QString m_programFolder;
     MouseMode m_mouseMode = MouseMode::Window;
     bool m_firstShowPending = true;

@@ -151,7 +151,6 @@ void TranslateComponent(TWTranslator& translator, QObject* component, Accelerato
 
 int TranslateForm(QWidget* form)
 {
-    UseMessageBoxForMissingLanguageFile();
     try {
         TWTranslator* translator = EnsureTranslator();
         if (!translator)
@@ -169,10 +168,6 @@ int TranslateForm(QWidget* form)
 
 void UseMessageBoxForMissingLanguageFile()
 {
-    static bool installed = false;
-    if (installed)
-        return;
-    installed = true;
     SetMissingLanguageFileWarning([](const QString& message) {
         // Only a widget application can show a box.
         if (!qobject_cast<QApplication*>(QCoreApplication::instance()))

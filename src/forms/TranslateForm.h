@@ -17,8 +17,7 @@ namespace fenster {
 void TranslateComponent(TWTranslator& translator, QObject* component, AcceleratorSet& used);
 
 // Translates a whole form, with accelerator keys of its own; 0, or -1 when
-// setting up the translator failed. The first call installs the program's
-// warning box for a missing language file.
+// setting up the translator failed.
 int TranslateForm(QWidget* form);
 
 // The missing language file is told in a warning box ("Warnung") while a

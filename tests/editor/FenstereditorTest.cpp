@@ -165,7 +165,7 @@ TEST_F(FenstereditorTest, MenuTreeHasEveryItemWithItsShortcut)
                 "In Zwischenablage konstanter Massstab|Ctrl+Alt+C", "In Zwischenablage (als &Meta)", "-",
                 "Export als Bitmap", "Export als Bitmap konstanter Massstab|Ctrl+Alt+B", "-",
                 QString::fromUtf8("Optimierte Höhe/Breite [x]"), "-", "Drucker&einrichtung", "Fenster &drucken|Ctrl+P",
-                "Fenster drucken (als &Bitmap)", "-", "Einstellungen", "> Aktuelle Einstellungen speichern",
+                "Fenster drucken (als &Bitmap)", "Druckvorschau", "-", "Einstellungen", "> Aktuelle Einstellungen speichern",
                 "> Einstellungen neu laden", "> -", QString::fromUtf8("> Rücksetzen auf Voreinstellung"), "-",
                 "&Beenden" } },
         { "&Bearbeiten", { QString::fromUtf8("Rückgängig|Alt+Backspace"), "Wiederherstellen|Ctrl+Y" } },

@@ -153,8 +153,9 @@ TEST_F(TranslateFormTest, EachFormGivesOutItsAcceleratorsAfresh)
 TEST_F(TranslateFormTest, AMissingLanguageFileIsWarnedAboutInABoxOnce)
 {
     writeFile(QStringLiteral("0407.lng"), QByteArray("Datei~File\r\n"));
+    UseMessageBoxForMissingLanguageFile();
     QWidget form;
-    ASSERT_EQ(TranslateForm(&form), 0); // installs the box
+    ASSERT_EQ(TranslateForm(&form), 0);
     ASSERT_TRUE(QFile::remove(path(QStringLiteral("0407.lng"))));
     QStringList warnings;
     QTimer closer;
@@ -168,7 +169,51 @@ TEST_F(TranslateFormTest, AMissingLanguageFileIsWarnedAboutInABoxOnce)
     Translator()->SetLanguageFile(path(QStringLiteral("0407.lng")));
     Translator()->SetLanguageFile(path(QStringLiteral("0407.lng")));
     closer.stop();
+    SetMissingLanguageFileWarning({});
     EXPECT_EQ(warnings, QStringList{QStringLiteral("Warnung: Übersetzungsdatei existiert nicht !")});
+}
+
+TEST_F(TranslateFormTest, FormsShareAcceleratorsOnlyThroughOneSet)
+{
+    // "&Fenster" takes the "F" of its translation's column only while no
+    // text before it took that key; the second form reads the file again.
+    struct Case {
+        const char* name;
+        bool shareSet;
+        bool firstIsProgramText;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"each form its own", false, false, "&Fenster"},
+        {"one set for both forms", true, false, "Fenster"},
+        {"a text of program code before the form", false, true, "&Fenster"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        restart();
+        writeFile(QStringLiteral("0407.lng"), QByteArray("&Fenster~Fenster\r\nDatei~&File\r\n"));
+        TWTranslator* translator = EnsureTranslator();
+        ASSERT_NE(translator, nullptr);
+        AcceleratorSet shared;
+        QWidget first;
+        auto* firstLabel = new QLabel(QStringLiteral("Datei"), &first);
+        if (c.firstIsProgramText) {
+            EXPECT_EQ(TranslateText(QStringLiteral("Datei")), QStringLiteral("&File "));
+        } else {
+            AcceleratorSet own;
+            TranslateComponent(*translator, &first, c.shareSet ? shared : own);
+            EXPECT_EQ(firstLabel->text(), QStringLiteral("&File"));
+        }
+
+        translator->SetLanguageFile(path(QStringLiteral("0407.lng")));
+        QWidget second;
+        auto* secondLabel = new QLabel(QStringLiteral("Fenster"), &second);
+        if (c.shareSet)
+            TranslateComponent(*translator, &second, shared);
+        else
+            EXPECT_EQ(TranslateForm(&second), 0);
+        EXPECT_EQ(secondLabel->text(), QString::fromUtf8(c.shown));
+    }
 }
 
 } // namespace

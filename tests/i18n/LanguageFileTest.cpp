@@ -1,7 +1,16 @@
+#include "DiskFiles.h"
 #include "QtPrinting.h"
 #include "Translator.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
+
+#include <functional>
+
+#include <sys/stat.h>
 
 namespace fenster {
 namespace {
@@ -126,6 +135,58 @@ TEST(LanguageFile, LongListsAreFreedWithoutRecursion)
     list.Clear();
     EXPECT_EQ(list.First(), nullptr);
     EXPECT_EQ(list.Last(), nullptr);
+}
+
+class LanguageFileOnDisk : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return QDir(m_folder.path()).filePath(name); }
+
+    QTemporaryDir m_folder;
+};
+
+TEST_F(LanguageFileOnDisk, WrittenLinesReadBack)
+{
+    const QString file = path(QStringLiteral("0407.lng"));
+    const QStringList lines{QString::fromUtf8("Größe~Size"), QStringLiteral("Neu~")};
+    WriteLanguageFile(file, lines);
+    EXPECT_EQ(ReadLanguageFile(file), lines);
+    // Rewriting replaces the whole file.
+    WriteLanguageFile(file, {QStringLiteral("Neu~")});
+    EXPECT_EQ(ReadLanguageFile(file), QStringList{QStringLiteral("Neu~")});
+    EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("0407.lng")});
+}
+
+TEST_F(LanguageFileOnDisk, WhatIsNoReadableFileFailsAtOnce)
+{
+    struct Case {
+        const char* name;
+        std::function<void(const QString&)> place;
+    };
+    const Case cases[] = {
+        {"missing", [](const QString&) {}},
+        {"FIFO", [](const QString& file) { ASSERT_EQ(mkfifo(QFile::encodeName(file).constData(), 0600), 0); }},
+        {"folder", [](const QString& file) { ASSERT_TRUE(QDir().mkdir(file)); }},
+        {"larger than any language file",
+            [](const QString& file) {
+                QFile big(file);
+                ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+                ASSERT_TRUE(big.resize(kMaxReadFileBytes + 1));
+            }},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString file = path(QStringLiteral("case%1.lng").arg(++n));
+        c.place(file);
+        EXPECT_THROW(ReadLanguageFile(file), FileError);
+    }
+}
+
+TEST_F(LanguageFileOnDisk, FailedWriteLeavesNothingBehind)
+{
+    const QString file = path(QStringLiteral("no/such/folder/0407.lng"));
+    EXPECT_THROW(WriteLanguageFile(file, {QStringLiteral("Neu~")}), FileError);
+    EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
 }
 
 } // namespace

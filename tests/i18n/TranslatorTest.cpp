@@ -219,6 +219,50 @@ TEST_F(TranslatorTest, APipeOrAFolderNamedLikeTheLanguageFileIsNeverWaitedForNor
     EXPECT_TRUE(QFileInfo(path(QStringLiteral("default.lng"))).isDir());
 }
 
+TEST_F(TranslatorTest, PipeOrFolderInPlaceOfTheChosenFileIsUnreadableAtOnce)
+{
+    enum class Kind { Pipe, Folder };
+    struct Case {
+        const char* name;
+        Kind kind;
+    };
+    const Case cases[] = {{"pipe", Kind::Pipe}, {"folder", Kind::Folder}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        restart();
+        const QString file = path(QStringLiteral("0407.lng"));
+        writeFile(QStringLiteral("0407.lng"), QByteArray("Datei~File\r\n"));
+        // Chosen, not yet read: a blank text is not looked up.
+        ASSERT_EQ(TranslateText(QStringLiteral("   ")), QString());
+        ASSERT_NE(Translator(), nullptr);
+        ASSERT_EQ(Translator()->Datei(), file);
+        QStringList warnings;
+        SetMissingLanguageFileWarning([&warnings](const QString& message) { warnings << message; });
+        ASSERT_TRUE(QFile::remove(file));
+        if (c.kind == Kind::Pipe)
+            ASSERT_EQ(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        else
+            ASSERT_TRUE(QDir().mkdir(file));
+
+        // An ordinary open of a pipe without writer waits forever; the
+        // reading gives up at once, the texts stay German.
+        EXPECT_EQ(TranslateText(QStringLiteral("Datei")), QStringLiteral("Datei"));
+        EXPECT_EQ(TranslateText(QStringLiteral("Neu")), QStringLiteral("Neu"));
+        EXPECT_FALSE(Translator()->isLoaded());
+        EXPECT_EQ(warnings, QStringList{QStringLiteral("Übersetzungsdatei existiert nicht !")});
+        EndTranslation();
+        SetMissingLanguageFileWarning({});
+        // What was never read is never replaced, and nothing is left beside it.
+        EXPECT_FALSE(QFileInfo(file).isFile());
+        EXPECT_EQ(QFileInfo(file).isDir(), c.kind == Kind::Folder);
+        EXPECT_EQ(folderEntries(), QStringList());
+        if (c.kind == Kind::Folder)
+            QDir().rmdir(file);
+        else
+            QFile::remove(file);
+    }
+}
+
 TEST_F(TranslatorTest, TranslatedFormatIsUsedOnlyWithMatchingSpecifiers)
 {
     writeFile(QStringLiteral("0407.lng"),

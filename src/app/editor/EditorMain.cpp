@@ -6,6 +6,7 @@
 #include "HostSession.h"
 
 #include "Log.h"
+#include "TranslateForm.h"
 #include "Translator.h"
 
 #include <QApplication>
@@ -30,6 +31,13 @@ int main(int argc, char** argv)
     QTranslator qtTranslations;
     if (qtTranslations.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTranslations);
+
+    // A missing language file is told in a box, except in a render-only
+    // run, which never waits for a person: there it goes to the log.
+    if (DecideRunMode(arguments) == RunMode::RenderOnly)
+        SetMissingLanguageFileWarning([](const QString& message) { LogLine(message); });
+    else
+        UseMessageBoxForMissingLanguageFile();
 
     int code = 0;
     try {

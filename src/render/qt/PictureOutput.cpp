@@ -180,11 +180,10 @@ void WritePicture(const QImage& image, const QString& path, PictureFormat format
     WriteFileAtomically(path, bytes);
 }
 
-void WriteVectorPicture(const QString& path, PictureFormat format, QSize size,
-    const std::function<void(QPainter&)>& draw)
+QByteArray VectorPictureBytes(PictureFormat format, QSize size, const std::function<void(QPainter&)>& draw)
 {
     if (format != PictureFormat::Svg && format != PictureFormat::Pdf)
-        throw std::invalid_argument("WriteVectorPicture writes SVG and PDF only");
+        throw std::invalid_argument("VectorPictureBytes makes SVG and PDF only");
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -215,9 +214,28 @@ void WriteVectorPicture(const QString& path, PictureFormat format, QSize size,
     }
     buffer.close();
     if (!painted || bytes.isEmpty())
+        throw PictureNotDrawnError();
+    return bytes;
+}
+
+PictureNotDrawnError::PictureNotDrawnError()
+    : std::runtime_error("Das Bild ließ sich nicht zeichnen.")
+{
+}
+
+void WriteVectorPicture(const QString& path, PictureFormat format, QSize size,
+    const std::function<void(QPainter&)>& draw)
+{
+    if (format != PictureFormat::Svg && format != PictureFormat::Pdf)
+        throw std::invalid_argument("WriteVectorPicture writes SVG and PDF only");
+    QByteArray bytes;
+    try {
+        bytes = VectorPictureBytes(format, size, draw);
+    } catch (const PictureNotDrawnError&) {
         throw FileError(QStringLiteral("\"%1\" kann nicht geschrieben werden: das Bild ließ sich nicht zeichnen.")
                             .arg(path)
                             .toStdString());
+    }
     WriteFileAtomically(path, bytes);
 }
 

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <optional>
+#include <stdexcept>
 
 class QPainter;
 
@@ -38,5 +39,16 @@ void WritePicture(const QImage& image, const QString& path, PictureFormat format
 // nothing is written.
 void WriteVectorPicture(const QString& path, PictureFormat format, QSize size,
     const std::function<void(QPainter&)>& draw);
+
+// A vector picture could not be painted (the painter refused its device).
+class PictureNotDrawnError : public std::runtime_error {
+public:
+    PictureNotDrawnError();
+};
+
+// The bytes WriteVectorPicture would write, for the clipboard: SVG or PDF
+// of size pixels at 96 dpi. Throws PictureNotDrawnError; an exception from
+// draw passes through.
+QByteArray VectorPictureBytes(PictureFormat format, QSize size, const std::function<void(QPainter&)>& draw);
 
 } // namespace fenster
