@@ -1,23 +1,19 @@
 // Building the two preset thumbnail panels, as the editor does on its first
-// showing: each of the eleven thumbnail descriptions drawn by the engine
-// into its bitmap (outline width 2, no edge dimensions, no highlight), put
-// into a TVandlBasicImage, cropped with AutoCrop(240, 4) and set to its
-// height. Aim: under 20 ms for all eleven.
+// showing: ThumbnailPanels draws the eleven thumbnail descriptions with the
+// engine, crops them and sets up their controls. Aim: under 20 ms for all
+// eleven.
 
-#include "Engine.h"
 #include "Presets.h"
-#include "QtCanvas.h"
+#include "ThumbnailPanels.h"
 #include "VandlBasicImage.h"
 
 #include <QApplication>
 #include <QFont>
+#include <QFrame>
 #include <QImage>
-#include <QPainter>
-#include <QWidget>
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
 #include <vector>
 
 namespace {
@@ -34,48 +30,13 @@ QApplication& WidgetApplication()
     return *app;
 }
 
-QImage DrawThumbnail(const fenster::Thumbnail& thumbnail, const QFont& font)
-{
-    const fenster::ThumbnailPanelLayout& layout = fenster::Layout(thumbnail.panel);
-    QImage bitmap(layout.bitmapSide, layout.bitmapSide, QImage::Format_ARGB32);
-    bitmap.fill(Qt::white);
-    QPainter painter(&bitmap);
-    painter.setFont(font);
-    fenster::QtCanvas canvas(painter);
-    canvas.setFont(font);
-    fenster::DrawWindow(canvas, layout.drawMargin, layout.drawMargin, bitmap.width(), bitmap.height(),
-        thumbnail.description, fenster::EdgeDimensions::Off, 0, 0, 0.0);
-    canvas.finish();
-    painter.end();
-    return bitmap;
-}
-
-// The engine's settings for the thumbnails, restored afterwards.
-class ThumbnailSettings {
-public:
-    ThumbnailSettings()
-        : m_outline(fenster::Settings().Rahmen)
-    {
-        fenster::Settings().Rahmen = fenster::kThumbnailOutlineWidth;
-        fenster::Engine().HighlightSelection = false;
-    }
-    ~ThumbnailSettings()
-    {
-        fenster::Settings().Rahmen = m_outline;
-        fenster::Engine().HighlightSelection = true;
-    }
-
-private:
-    int m_outline;
-};
-
 // A thumbnail that came out as the empty 4 x 4 picture was not drawn.
 bool AllDrawn(const std::vector<QSize>& sizes)
 {
     for (const QSize& size : sizes)
         if (size.width() <= 4 || size.height() <= 4)
             return false;
-    return !sizes.empty();
+    return sizes.size() == fenster::Thumbnails().size();
 }
 
 void BM_BuildThumbnailPanels(benchmark::State& state)
@@ -84,21 +45,13 @@ void BM_BuildThumbnailPanels(benchmark::State& state)
     const QFont font(QStringLiteral("Arial"), 8);
     std::vector<QSize> sizes;
     for (auto _ : state) {
-        QWidget windows;
-        QWidget doors;
+        QFrame windows;
+        QFrame doors;
+        fenster::ThumbnailPanels panels(windows, doors);
+        panels.build(font);
         sizes.clear();
-        const ThumbnailSettings settings;
-        for (const fenster::Thumbnail& thumbnail : fenster::Thumbnails()) {
-            const fenster::ThumbnailPanelLayout& layout = fenster::Layout(thumbnail.panel);
-            auto* image = new fenster::TVandlBasicImage(thumbnail.panel == fenster::ThumbnailPanel::Windows ? &windows : &doors);
-            image->resize(layout.controlSide, layout.controlSide);
-            image->setBitmap(DrawThumbnail(thumbnail, font));
-            image->AutoCrop(fenster::kThumbnailCropThreshold, fenster::kThumbnailCropMargin);
-            image->resize(layout.controlSide, layout.controlHeight);
+        for (const fenster::TVandlBasicImage* image : panels.thumbnails())
             sizes.push_back(image->bitmap().size());
-        }
-        windows.setFixedWidth(fenster::kThumbnailPanelWidth);
-        doors.setFixedWidth(fenster::kThumbnailPanelWidth);
         benchmark::DoNotOptimize(sizes.data());
     }
     if (!AllDrawn(sizes))
@@ -114,11 +67,9 @@ void BM_DrawAndCropThumbnails(benchmark::State& state)
     std::vector<QSize> sizes;
     for (auto _ : state) {
         sizes.clear();
-        const ThumbnailSettings settings;
+        const fenster::ThumbnailDrawingScope scope;
         for (const fenster::Thumbnail& thumbnail : fenster::Thumbnails())
-            sizes.push_back(fenster::AutoCrop(DrawThumbnail(thumbnail, font), fenster::kThumbnailCropThreshold,
-                fenster::kThumbnailCropMargin)
-                                .size());
+            sizes.push_back(fenster::DrawThumbnailPicture(thumbnail, font).size());
         benchmark::DoNotOptimize(sizes.data());
     }
     if (!AllDrawn(sizes))

@@ -7,6 +7,9 @@
 #include "FileDialogs.h"
 #include "HostSession.h"
 #include "Interaction.h"
+#include "MacroCommands.h"
+#include "PresetCommands.h"
+#include "ThumbnailPanels.h"
 #include "Output.h"
 #include "OutputScope.h"
 #include "PropertyPanel.h"
@@ -36,11 +39,16 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <cstdio>
+
 namespace fenster {
 
 namespace {
 
 constexpr const char* kMakerWebSite = "https://www.vandl.de/";
+// Set, the start-up benchmark learns of the first frame on screen: the
+// editor prints a line to standard error then, and quits when it is "quit".
+constexpr const char* kFirstPaintVariable = "FENSTER_FIRST_PAINT";
 
 } // namespace
 
@@ -102,6 +110,9 @@ TFenstereditor::TFenstereditor(EditorStartup startup, QWidget* parent)
     createPanels();
     m_interaction = new Interaction(*m_document, *PaintBox1, this);
     createStatusBar();
+    m_thumbnails = new ThumbnailPanels(*PanelFensterImages, *PanelTuerImages, this);
+    m_presets = new PresetCommands(*m_document, this);
+    m_macros = new MacroCommands(*m_document, this, this);
     connectParts();
 
     resize(1084, 744);
@@ -201,11 +212,8 @@ void TFenstereditor::connectParts()
     });
     // The panel refreshes itself on the same announcement.
     connect(m_document, &EditorDocument::changed, this, &TFenstereditor::RepaintDrawing);
-    connect(m_panel, &PropertyPanel::totalSizeDoubleClicked, this, [this] {
-        // A disabled command does nothing, until the macros carry it out.
-        if (QAction* command = action(QStringLiteral("Fenstermaendern1")))
-            command->trigger();
-    });
+    connect(m_panel, &PropertyPanel::totalSizeDoubleClicked, this,
+        [this] { guarded([this] { Berechnungen1Click(); }); });
     // Never from inside a paint event: the box would paint over a half-drawn window.
     connect(PaintBox1, &DrawingArea::drawingError, this, &TFenstereditor::ReportError, Qt::QueuedConnection);
 
@@ -228,6 +236,13 @@ void TFenstereditor::connectParts()
         return m_output->CopyDrawingToBitmap();
     });
     connect(m_interaction, &Interaction::panelRefreshRequested, this, &TFenstereditor::RefreshPanel);
+
+    if (qEnvironmentVariableIsSet(kFirstPaintVariable))
+        PaintBox1->installEventFilter(this);
+    connect(m_thumbnails, &ThumbnailPanels::presetChosen, this,
+        [this](PresetId preset) { guarded([this, preset] { runPreset(preset); }); });
+    // A thumbnail dropped on a field runs its preset there.
+    m_interaction->setDropPresetHook([this](const QImage& picture) { return runPresetForPicture(picture); });
     connect(BitBtn1, &QPushButton::clicked, this, [this] { guarded([this] { BitBtn1Click(); }); });
     connect(FensterEntfernen, &QPushButton::clicked, this, [this] { guarded([this] { FensterEntfernenClick(); }); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { guarded([this] { BitBtn2Click(); }); });
@@ -315,6 +330,20 @@ void TFenstereditor::ExportConstantScale(const QString& fileName)
     m_output->ExportConstantScale(fileName);
 }
 
+bool TFenstereditor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == PaintBox1 && event->type() == QEvent::Paint) {
+        PaintBox1->removeEventFilter(this);
+        // The frame reaches the screen once this paint and its flush are done.
+        QTimer::singleShot(0, this, [] {
+            std::fputs("first paint\n", stderr);
+            if (qEnvironmentVariable(kFirstPaintVariable) == QLatin1String("quit"))
+                QCoreApplication::quit();
+        });
+    }
+    return TVANDLFORM::eventFilter(watched, event);
+}
+
 // ---------------------------------------------------------------------------
 // Start-up and host mode
 
@@ -350,7 +379,7 @@ void TFenstereditor::FirstShow()
 {
     m_caption = QString::fromLatin1(kApplicationTitle);
     updateDocumentState();
-    // FIXME: the preset thumbnail panels are built here once they exist.
+    buildThumbnails();
     applyCommandLine();
     if (!m_host->hostFile().isEmpty()) {
         if (m_host->runMode() == RunMode::HostReadOnly)
@@ -362,6 +391,15 @@ void TFenstereditor::FirstShow()
         m_document->resetHistory();
     }
     RefreshPanel();
+}
+
+void TFenstereditor::buildThumbnails()
+{
+    // The thumbnails draw with the engine's own settings switched for them;
+    // the screen drawing gets its edge dimensions back afterwards.
+    m_thumbnails->build(PaintBox1->options().font);
+    massanzeigen->setChecked(true);
+    massanzeigenClick();
 }
 
 void TFenstereditor::applyCommandLine()
@@ -581,10 +619,44 @@ void TFenstereditor::Symbolverkleiner1Click() { m_interaction->Symbolverkleiner1
 void TFenstereditor::Hlfsvorschau1Click()
 {
     // The action has already toggled its own check mark.
-    const bool shown = action(QStringLiteral("Hlfsvorschau1"))->isChecked();
-    PanelTuerImages->setVisible(shown);
-    PanelFensterImages->setVisible(shown);
+    m_thumbnails->setPanelsVisible(action(QStringLiteral("Hlfsvorschau1"))->isChecked());
 }
+
+// ---------------------------------------------------------------------------
+// Presets and macros
+
+void TFenstereditor::runPreset(PresetId preset)
+{
+    if (const auto error = m_presets->run(preset))
+        ReportError(*error);
+}
+
+bool TFenstereditor::runPresetForPicture(const QImage& picture)
+{
+    const auto preset = m_thumbnails->presetForPicture(picture);
+    if (preset)
+        guarded([this, preset] { runPreset(*preset); });
+    return preset.has_value();
+}
+
+void TFenstereditor::Kippflgel2Click() { runPreset(PresetId::Kippfluegel); }
+void TFenstereditor::RechtsDrehflgel1Click() { runPreset(PresetId::RechtsDrehfluegel); }
+void TFenstereditor::LinksDrehflgel1Click() { runPreset(PresetId::LinksDrehfluegel); }
+void TFenstereditor::RechtsDrehKippflgel1Click() { runPreset(PresetId::RechtsDrehKippfluegel); }
+void TFenstereditor::LinksDrehKippflgel1Click() { runPreset(PresetId::LinksDrehKippfluegel); }
+void TFenstereditor::Festverglast1Click() { runPreset(PresetId::Festverglast); }
+void TFenstereditor::rDrehkipplinks1Click() { runPreset(PresetId::TuerDrehkippLinks); }
+void TFenstereditor::rDrehkiprechts1Click() { runPreset(PresetId::TuerDrehkippRechts); }
+void TFenstereditor::rlinks1Click() { runPreset(PresetId::TuerLinks); }
+void TFenstereditor::rrechts1Click() { runPreset(PresetId::TuerRechts); }
+void TFenstereditor::rKipp1Click() { runPreset(PresetId::TuerKipp); }
+void TFenstereditor::LeerfeldWand1Click() { runPreset(PresetId::LeerfeldWand); }
+
+void TFenstereditor::Rolladenkastenhinzufgen1Click() { m_macros->Rolladenkastenhinzufgen1Click(); }
+void TFenstereditor::Fensterbankanschlaghinzufgen1Click() { m_macros->Fensterbankanschlaghinzufgen1Click(); }
+void TFenstereditor::SegmentbogenAnlgae1Click() { m_macros->SegmentbogenAnlgae1Click(); }
+void TFenstereditor::Zeileeinfgen2Click() { m_macros->Zeileeinfgen2Click(); }
+void TFenstereditor::Berechnungen1Click() { m_macros->Berechnungen1Click(); }
 
 // ---------------------------------------------------------------------------
 // Errors

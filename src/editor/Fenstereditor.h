@@ -4,6 +4,8 @@
 #include "MouseMode.h"
 #include "Preferences.h"
 
+#include "Presets.h"
+
 #include "VandlForm.h"
 
 #include <QImage>
@@ -32,6 +34,10 @@ class PreferenceCommands;
 class SaveDialog;
 class HostSession;
 class Interaction;
+
+class MacroCommands;
+class PresetCommands;
+class ThumbnailPanels;
 class Output;
 class PictureFiles;
 class PropertyPanel;
@@ -164,9 +170,36 @@ public:
     void Symbolvergrern1Click();
     void Symbolverkleiner1Click();
 
+    // "Standardverglasung".
+    void Kippflgel2Click();
+    void RechtsDrehflgel1Click();
+    void LinksDrehflgel1Click();
+    void RechtsDrehKippflgel1Click();
+    void LinksDrehKippflgel1Click();
+    void Festverglast1Click();
+    void rDrehkipplinks1Click();
+    void rDrehkiprechts1Click();
+    void rlinks1Click();
+    void rrechts1Click();
+    void rKipp1Click();
+    void LeerfeldWand1Click();
+
+    // "Makros" and "&Fenstermaße ändern".
+    void Rolladenkastenhinzufgen1Click();
+    void Fensterbankanschlaghinzufgen1Click();
+    void SegmentbogenAnlgae1Click();
+    void Zeileeinfgen2Click();
+    void Berechnungen1Click();
+
+    ThumbnailPanels& thumbnailPanels() const { return *m_thumbnails; }
+    // A picture dropped onto the selected field: the preset of the thumbnail
+    // it came from runs there. False, changing nothing, for any other picture.
+    bool runPresetForPicture(const QImage& picture);
+
 protected:
     void FormShow() override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createActions();
@@ -177,6 +210,7 @@ private:
     void buildSymbolMenu();
 
     void FirstShow();
+    void buildThumbnails();
     void applyCommandLine();
     void showReadOnly();
 
@@ -185,6 +219,7 @@ private:
     void guarded(const std::function<void()>& command);
     void ReportError(const QString& message);
     void LockRowControls(bool locked);
+    void runPreset(PresetId preset);
 
     // The caption with the document's file name and the modified marker;
     // the undo commands enabled while there is a step.
@@ -196,6 +231,9 @@ private:
     std::unique_ptr<PictureFiles> m_pictures;
     EditorDocument* m_document = nullptr;
     HostSession* m_host = nullptr;
+    ThumbnailPanels* m_thumbnails = nullptr;
+    PresetCommands* m_presets = nullptr;
+    MacroCommands* m_macros = nullptr;
     Output* m_output = nullptr;
     QString m_programFolder;
     Interaction* m_interaction = nullptr;

@@ -10,6 +10,8 @@
 #include "TextFiles.h"
 #include "Translator.h"
 #include "Description.h"
+#include "ThumbnailPanels.h"
+#include "VandlBasicImage.h"
 
 #include <QAction>
 #include <QAbstractButton>
@@ -252,6 +254,59 @@ TEST_F(FenstereditorTest, CtrlBTogglesTheEdgeDimensions)
     EXPECT_FALSE(editor->edgeDimensionsShown());
     QTest::keyClick(editor.get(), Qt::Key_B, Qt::ControlModifier);
     EXPECT_TRUE(editor->edgeDimensionsShown());
+}
+
+TEST_F(FenstereditorTest, PresetKeysThumbnailsAndHlfsvorschauReachTheirCommands)
+{
+    auto editor = showEditor({});
+    ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
+    auto* windows = Part<QWidget>(*editor, "PanelFensterImages");
+    auto* doors = Part<QWidget>(*editor, "PanelTuerImages");
+    ASSERT_TRUE(windows && doors);
+    // Built on the first showing, still hidden.
+    EXPECT_EQ(editor->thumbnailPanels().thumbnails().size(), 11u);
+    EXPECT_FALSE(windows->isVisible());
+    EXPECT_TRUE(editor->edgeDimensionsShown());
+
+    QTest::keyClick(editor.get(), Qt::Key_H, Qt::ControlModifier);
+    EXPECT_TRUE(windows->isVisible());
+    EXPECT_TRUE(doors->isVisible());
+    EXPECT_EQ(windows->width(), 155);
+
+    QTest::keyClick(editor.get(), Qt::Key_F4);
+    EXPECT_EQ(editor->document().Memo1(), QStringLiteral("1000,500,1,1000,1,500,R,F,K,G;"));
+    QTest::mouseClick(editor->thumbnailPanels().thumbnails().at(7), Qt::LeftButton); // "Tür links"
+    EXPECT_EQ(editor->document().Memo1(), QStringLiteral("2000,500,1,1000,1,500,L,F,G,e:2000;"));
+    EXPECT_TRUE(editor->runPresetForPicture(editor->thumbnailPanels().thumbnails().at(0)->bitmap()));
+    EXPECT_EQ(editor->document().Memo1(), QStringLiteral("1000,500,1,1000,1,500,V;"));
+    EXPECT_FALSE(editor->runPresetForPicture(QImage(8, 8, QImage::Format_ARGB32)));
+    QTest::keyClick(editor.get(), Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(editor->document().Memo1(), QStringLiteral("1500,500,2,500,1,500,F;1000,1,500,V;"));
+
+    QTest::keyClick(editor.get(), Qt::Key_H, Qt::ControlModifier);
+    EXPECT_FALSE(windows->isVisible());
+    EXPECT_FALSE(doors->isVisible());
+}
+
+TEST_F(FenstereditorTest, DoubleClickOnTheOverallSizeOpensTheResizeDialog)
+{
+    auto editor = showEditor({});
+    auto* box = Part<QWidget>(*editor, "GB_TotalSize");
+    ASSERT_NE(box, nullptr);
+    QString opened;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            opened = modal->objectName();
+            modal->close();
+        }
+    });
+    poll.start(10);
+    QTimer::singleShot(5000, [&] { poll.stop(); });
+    QTest::mouseDClick(box, Qt::LeftButton, {}, QPoint(5, 5));
+    poll.stop();
+    EXPECT_EQ(opened, QStringLiteral("HStrecker"));
+    EXPECT_EQ(editor->document().Memo1(), QStringLiteral("1000,500,1,1000,1,500,F;"));
 }
 
 TEST_F(FenstereditorTest, CtrlHShowsAndHidesBothThumbnailColumns)

@@ -51,10 +51,12 @@ THStrecker::THStrecker(int width, int height, QWidget* parent)
         small, client);
     Edit2 = sizeEdit(QStringLiteral("Edit2"), 90, client);
     Edit2->setText(QString::number(width));
+    Edit2->setAccessibleName(QStringLiteral("neue Breite [mm]"));
     Label4 = designLabel(QStringLiteral("X"), QStringLiteral("Label4"),
         DesignFont(QStringLiteral("MS Sans Serif"), 16), client);
     Edit1 = sizeEdit(QStringLiteral("Edit1"), 89, client);
     Edit1->setText(QString::number(height));
+    Edit1->setAccessibleName(QStringLiteral("neue Höhe [mm]"));
 
     auto* layout = new QVBoxLayout(client);
     layout->setContentsMargins(8, 3, 8, 8);

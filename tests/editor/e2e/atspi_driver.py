@@ -74,9 +74,9 @@ class Editor:
             time.sleep(0.1)
         raise DriverError("the editor did not appear on the accessibility bus")
 
-    def all(self, role=None, name=None):
+    def all(self, role=None, name=None, within=None):
         found = []
-        for obj in _walk(self.app):
+        for obj in _walk(within or self.app):
             if role is not None and _role_name(obj) != role:
                 continue
             if name is not None and normalise(obj.name) != normalise(name):
@@ -84,10 +84,12 @@ class Editor:
             found.append(obj)
         return found
 
-    def find(self, role, name, timeout=DEFAULT_TIMEOUT, showing=True):
+    def find(self, role, name, timeout=DEFAULT_TIMEOUT, showing=True, within=None):
+        """The first control of role and name, inside within when given (a
+        dialog, so that its "OK" is not the main window's)."""
         deadline = time.monotonic() + timeout
         while True:
-            for obj in self.all(role, name):
+            for obj in self.all(role, name, within):
                 if not showing or obj.getState().contains(pyatspi.STATE_SHOWING):
                     return obj
             if time.monotonic() >= deadline:
@@ -121,8 +123,14 @@ class Editor:
             return
         raise DriverError("%s %r has no action" % (_role_name(obj), obj.name))
 
-    def press(self, role, name):
-        self.act(self.find(role, name))
+    def press(self, role, name, within=None):
+        self.act(self.find(role, name, within=within))
+
+    @staticmethod
+    def centre(obj):
+        """The screen position of the middle of a control, for xdotool."""
+        extents = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        return extents.x + extents.width // 2, extents.y + extents.height // 2
 
     def menu(self, *path):
         """Chooses a menu item through the menu bar: menu("&Datei", "&Neu")."""

@@ -15,19 +15,17 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display number nobody uses.
-display=""
-for n in $(seq 91 140); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free X display" >&2; exit 1; }
-
-Xvfb "$display" -screen 0 1600x1200x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# The X server picks a display number nobody uses and tells it once it
+# accepts connections: several sessions starting at once never race for one.
+Xvfb -displayfd 5 -screen 0 1600x1200x24 -nolisten tcp 5>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
-for _ in $(seq 1 100); do
-    [ -e "/tmp/.X11-unix/X${display#:}" ] && break
+display=""
+for _ in $(seq 1 200); do
+    if [ -s "$work/display" ]; then display=":$(head -n 1 "$work/display")"; break; fi
+    kill -0 "${pids[0]}" 2>/dev/null || break
     sleep 0.05
 done
+[ "$display" != ":" ] && [ -n "$display" ] || { echo "the X server did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
 export DISPLAY="$display"
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
