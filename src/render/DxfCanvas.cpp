@@ -13,7 +13,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <map>
 #include <numeric>
 #include <set>
@@ -55,25 +54,27 @@ constexpr std::array<LayerStyle, kDxfLayerNames.size()> kLayerStyles { {
 // name, so it opens nothing.
 class StringDxfWriter : public DL_WriterA {
 public:
-    StringDxfWriter()
+    explicit StringDxfWriter(std::size_t expectedBytes)
         : DL_WriterA("", DL_Codes::AC1015)
     {
+        m_text.reserve(expectedBytes);
     }
 
-    const std::string& text() const { return m_text; }
+    std::string take() { return std::move(m_text); }
 
     void dxfReal(int gc, double value) const override
     {
         code(gc);
         if (!std::isfinite(value) || std::fabs(value) < 5e-7)
             value = 0.0;
+        // Six decimals, trailing zeros dropped: 1234.5, 0.0.
         char buffer[64];
-        std::snprintf(buffer, sizeof buffer, "%.6f", value);
-        std::string number(buffer);
-        while (number.size() > 1 && number.back() == '0')
-            number.pop_back();
-        if (number.back() == '.')
-            number.push_back('0');
+        const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
+        std::string_view number(buffer, ec == std::errc() ? std::size_t(end - buffer) : 0);
+        if (number.empty())
+            number = "0.0";
+        while (number.size() > 2 && number.back() == '0' && number[number.size() - 2] != '.')
+            number.remove_suffix(1);
         line(number);
     }
     void dxfInt(int gc, int value) const override
@@ -85,8 +86,9 @@ public:
     {
         code(gc);
         char buffer[16];
-        std::snprintf(buffer, sizeof buffer, "%X", unsigned(value));
-        line(buffer);
+        const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, unsigned(value), 16);
+        std::transform(buffer, end, buffer, [](char c) { return c >= 'a' && c <= 'f' ? char(c - 'a' + 'A') : c; });
+        line(std::string_view(buffer, ec == std::errc() ? std::size_t(end - buffer) : 0));
     }
     void dxfString(int gc, const char* value) const override
     {
@@ -100,11 +102,15 @@ public:
     }
 
 private:
+    // Group codes right-aligned in three places, as AutoCAD writes them.
     void code(int gc) const
     {
         char buffer[16];
-        std::snprintf(buffer, sizeof buffer, "%3d", gc);
-        line(buffer);
+        const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, gc);
+        const std::size_t length = ec == std::errc() ? std::size_t(end - buffer) : 0;
+        if (length < 3)
+            m_text.append(3 - length, ' ');
+        line(std::string_view(buffer, length));
     }
     void line(std::string_view text) const
     {
@@ -420,23 +426,30 @@ void DxfCanvas::drawImageAnd(PixelRect dest, const RasterImage&)
     m_clipped = clipped;
 }
 
-std::vector<DxfCanvas::Entity> DxfCanvas::layerEntities(std::size_t layer) const
+DxfCanvas::LayerContent DxfCanvas::layerEntities(std::size_t layer) const
 {
-    std::vector<Entity> result;
-    for (const Segment& s : mergedSegments(m_xorSegments[layer]))
-        result.push_back({ Kind::Polyline,
+    LayerContent content;
+    const std::vector<Segment> segments = mergedSegments(m_xorSegments[layer]);
+    content.merged.reserve(segments.size());
+    for (const Segment& s : segments)
+        content.merged.push_back({ Kind::Polyline,
             canonicalOpen({ { double(s.from.x), double(s.from.y) }, { double(s.to.x), double(s.to.y) } }), {},
             Escapement::Horizontal });
-    std::set<Entity> seen(result.begin(), result.end());
+    const auto less = [](const Entity* a, const Entity* b) { return *a < *b; };
+    std::set<const Entity*, decltype(less)> seen(less);
+    content.entities.reserve(content.merged.size() + m_entities[layer].size());
+    for (const Entity& e : content.merged)
+        if (seen.insert(&e).second)
+            content.entities.push_back(&e);
     for (const Entity& e : m_entities[layer])
-        if (seen.insert(e).second)
-            result.push_back(e);
-    return result;
+        if (seen.insert(&e).second)
+            content.entities.push_back(&e);
+    return content;
 }
 
 std::size_t DxfCanvas::entityCount(DrawingLayer layer) const
 {
-    return layerEntities(std::size_t(layer)).size();
+    return layerEntities(std::size_t(layer)).entities.size();
 }
 
 std::string DxfCanvas::dxf(const PixelToMm& mapping) const
@@ -444,8 +457,12 @@ std::string DxfCanvas::dxf(const PixelToMm& mapping) const
     const auto mmX = [&](double column) { return column / mapping.scale - mapping.left; };
     const auto mmY = [&](double row) { return (mapping.canvasHeight - row) / mapping.scale - mapping.bottom; };
 
+    std::size_t entities = 0;
+    for (std::size_t layer = 0; layer < kLayers; ++layer)
+        entities += m_entities[layer].size() + m_xorSegments[layer].size();
     DL_Dxf dxf;
-    StringDxfWriter dw;
+    // The tables take some 12 KB, a line about 200 bytes.
+    StringDxfWriter dw(16384 + 256 * entities);
     dxf.writeHeader(dw);
     dw.sectionEnd();
 
@@ -486,7 +503,9 @@ std::string DxfCanvas::dxf(const PixelToMm& mapping) const
     for (std::size_t layer = 0; layer < kLayers; ++layer) {
         // Colour and line weight come from the layer.
         const DL_Attributes attributes(kDxfLayerNames[layer], 256, -1, -1, "BYLAYER");
-        for (const Entity& e : layerEntities(layer)) {
+        const LayerContent content = layerEntities(layer);
+        for (const Entity* entity : content.entities) {
+            const Entity& e = *entity;
             if (e.kind == Kind::Text) {
                 const double x = mmX(e.points.front().x);
                 const double y = mmY(e.points.front().y);
@@ -512,7 +531,7 @@ std::string DxfCanvas::dxf(const PixelToMm& mapping) const
     dxf.writeObjects(dw);
     dxf.writeObjectsEnd(dw);
     dw.dxfEOF();
-    return dw.text();
+    return dw.take();
 }
 
 DxfFile RenderDxf(const ExportDrawing& drawing, const DxfOptions& options)

@@ -91,7 +91,13 @@ private:
     void addOpen(std::span<const Point> points);
     void addClosed(std::vector<Point> points);
     void add(Entity entity);
-    std::vector<Entity> layerEntities(std::size_t layer) const;
+    // The entities of a layer as they are written: the merged exclusive-or
+    // lines, then every other entity the first time it occurs.
+    struct LayerContent {
+        std::vector<Entity> merged;
+        std::vector<const Entity*> entities;
+    };
+    LayerContent layerEntities(std::size_t layer) const;
 
     double m_scale;
     double m_letterHeight;

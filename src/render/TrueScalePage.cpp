@@ -31,6 +31,7 @@ constexpr double kCaptionGapMm = 3.0;
 // Beyond this a drawing would be a dot; a sheet that cannot take it at
 // such a ratio cannot take it at all.
 constexpr long long kMaxFittedRatio = 100'000'000;
+constexpr qsizetype kExpectedSheetBytes = qsizetype(1) << 20;
 
 std::string lower(std::string_view text)
 {
@@ -53,6 +54,9 @@ public:
     Sheet(PageFormat format, Paper paper, const std::string& title)
         : m_buffer(&m_bytes)
     {
+        // Room for a full sheet, so that the buffer does not grow by small
+        // steps while the writer streams into it.
+        m_bytes.reserve(kExpectedSheetBytes);
         m_buffer.open(QIODevice::WriteOnly);
         const PaperMm mm = PaperDimensions(paper);
         if (format == PageFormat::Pdf) {
