@@ -279,8 +279,16 @@ DxfCanvas::DxfCanvas(double pixelsPerMm, double letterHeight)
 {
 }
 
+void DxfCanvas::count()
+{
+    if (++m_count > kMaxDxfEntities)
+        throw DxfError("Die Zeichnung ist zu umfangreich für eine DXF-Datei: mehr als "
+            + std::to_string(kMaxDxfEntities) + " Linien und Texte.");
+}
+
 void DxfCanvas::add(Entity entity)
 {
+    count();
     m_entities[std::size_t(layer())].push_back(std::move(entity));
 }
 
@@ -345,6 +353,7 @@ void DxfCanvas::addClosed(std::vector<Point> points)
 void DxfCanvas::drawLine(PixelPoint from, PixelPoint to, const Pen& pen)
 {
     if (pen.mix == PenMix::Xor && !m_clipped) {
+        count();
         m_xorSegments[std::size_t(layer())].push_back({ from, to });
         return;
     }
@@ -355,8 +364,10 @@ void DxfCanvas::drawLine(PixelPoint from, PixelPoint to, const Pen& pen)
 void DxfCanvas::drawPolyline(std::span<const PixelPoint> points, const Pen& pen)
 {
     if (pen.mix == PenMix::Xor && !m_clipped) {
-        for (std::size_t i = 0; i + 1 < points.size(); ++i)
+        for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+            count();
             m_xorSegments[std::size_t(layer())].push_back({ points[i], points[i + 1] });
+        }
         return;
     }
     // A polyline that returns to its start is the outline of a polygon.

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,8 @@ private:
     void addOpen(std::span<const Point> points);
     void addClosed(std::vector<Point> points);
     void add(Entity entity);
+    // Throws DxfError when one more entity would exceed kMaxDxfEntities.
+    void count();
     // The entities of a layer as they are written: the merged exclusive-or
     // lines, then every other entity the first time it occurs.
     struct LayerContent {
@@ -105,7 +108,20 @@ private:
     std::vector<Point> m_clip;
     std::array<std::vector<Entity>, kLayers> m_entities;
     std::array<std::vector<Segment>, kLayers> m_xorSegments;
+    std::size_t m_count = 0;
 };
+
+// A drawing with more entities than a CAD file of this program takes
+// (absurd sizes or counts in a description); the message is meant for the
+// user as it is.
+class DxfError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A real window has some thousand entities; a million make a file of some
+// 200 MB, beyond which the drawing is refused.
+inline constexpr std::size_t kMaxDxfEntities = 1'000'000;
 
 struct DxfOptions {
     // Letters of 50 mm read as 2.5 mm on a workshop drawing at 1:20.
@@ -118,13 +134,13 @@ struct DxfFile {
 };
 
 // The drawing (no field selected) as a DXF file. Throws DataFileError when
-// a field width is not a number; the engine's state of the last drawing is
-// kept.
+// a field width is not a number and DxfError when the drawing has more than
+// kMaxDxfEntities entities; the engine's state of the last drawing is kept.
 DxfFile RenderDxf(const ExportDrawing& drawing, const DxfOptions& options = {});
 
 // RenderDxf written to path through WriteFileAtomically; returns the
 // messages of annotation lists that did not draw. Throws FileError when the
-// file cannot be written and DataFileError as above.
+// file cannot be written and DataFileError and DxfError as above.
 std::vector<std::string> WriteDxf(const ExportDrawing& drawing, const QString& path, const DxfOptions& options = {});
 
 } // namespace fenster

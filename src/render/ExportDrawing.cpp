@@ -37,11 +37,19 @@ void DrawExportAnnotations(Canvas& canvas, const ExportDrawing& drawing, std::ve
     }
 }
 
-ExportCanvas ExportCanvasFor(std::string_view description, double scale, int textHeight, EdgeDimensions edgeDimensions)
+OverallSize HeaderSize(std::string_view description)
 {
     DescriptionReader reader(description);
-    const double H = std::max(0, reader.nextNumber());
-    const double W = std::max(0, reader.nextNumber());
+    const int H = reader.nextNumber();
+    const int W = reader.nextNumber();
+    return { std::max(0, H), std::max(0, W) };
+}
+
+ExportCanvas ExportCanvasFor(std::string_view description, double scale, int textHeight, EdgeDimensions edgeDimensions)
+{
+    const OverallSize size = HeaderSize(description);
+    const double H = size.height;
+    const double W = size.width;
     // The window's bottom edge lies this far above the canvas bottom; the
     // margin of 100 mm keeps the right-hand dimension chains on the canvas.
     const double bottom = BottomOffsetMm(edgeDimensions, textHeight, scale);

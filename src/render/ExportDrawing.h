@@ -28,6 +28,14 @@ struct ExportDrawing {
 // leaves its message in errors; the other list is still drawn.
 void DrawExportAnnotations(Canvas& canvas, const ExportDrawing& drawing, std::vector<std::string>& errors);
 
+// The overall height and width of the description's header, mm (never
+// negative).
+struct OverallSize {
+    int height = 0;
+    int width = 0;
+};
+OverallSize HeaderSize(std::string_view description);
+
 // The canvas size an export draws the window on at scale pixels per mm:
 // room for the window twice over in both directions and for the edge
 // dimensions below it, so that nothing of a field is skipped as lying

@@ -362,7 +362,17 @@ TrueScalePage RenderTrueScalePage(const TrueScaleJob& job)
         return !bounds || (bounds->width() <= area.width() && bounds->height() <= area.height());
     };
 
+    // A window wider or taller than the area cannot fit at a ratio below
+    // its measure over the area's: the search starts there, so that a huge
+    // window is never drawn large first.
+    const OverallSize overall = HeaderSize(job.drawing.description);
+    const double areaWidthMm = area.width() / kPixelsPerMm;
+    const double areaHeightMm = area.height() / kPixelsPerMm;
     long long ratio = job.ratio;
+    if (areaWidthMm > 0.0 && areaHeightMm > 0.0)
+        ratio = std::max({ ratio, (long long)std::ceil(overall.width / areaWidthMm),
+            (long long)std::ceil(overall.height / areaHeightMm) });
+    ratio = std::min(ratio, kMaxFittedRatio);
     std::optional<QRectF> bounds = measure(ratio);
     if (!fits(bounds)) {
         // The smallest whole N that fits: double until one does, then halve

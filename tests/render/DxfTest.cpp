@@ -235,6 +235,17 @@ TEST(DxfExport, BadInput)
     EXPECT_THROW(WriteDxf(drawingOf("1000,1000,1,1000,1,1000,V;"), folder.filePath(QStringLiteral("taken.dxf"))),
         FileError);
 
+    // A window 200 km wide with an insect screen would be millions of mesh
+    // lines: refused with a message, no file written.
+    const QString huge = folder.filePath(QStringLiteral("huge.dxf"));
+    try {
+        WriteDxf(drawingOf("1000,200000000,1,1000,1,200000000,V,g;"), huge);
+        ADD_FAILURE() << "a drawing of millions of lines was written";
+    } catch (const DxfError& e) {
+        EXPECT_NE(std::string(e.what()).find("zu umfangreich"), std::string::npos) << e.what();
+    }
+    EXPECT_FALSE(QFileInfo::exists(huge));
+
     // A symbol whose picture is missing: the message comes back, the window
     // and the free dimension are written.
     ExportDrawing drawing = drawingOf("1000,1000,1,1000,1,1000,V;");

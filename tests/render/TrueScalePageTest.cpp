@@ -289,6 +289,12 @@ TEST(TrueScalePage, AnOversizedDrawingIsFittedAndSaysItsRealRatio)
     EXPECT_TRUE(text.contains(QStringLiteral("1:10 passt nicht auf A4 hoch"))) << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("M 1:10 "))) << text.toStdString();
 
+    // A window 200 km wide goes straight to its ratio, not drawn large first.
+    const TrueScalePage huge = RenderTrueScalePage(jobFor("1000,200000000,1,1000,1,200000000,V,g;", kA4, 20));
+    EXPECT_TRUE(huge.fitted);
+    EXPECT_GE(huge.ratio, 200000000 / 190);
+    EXPECT_LE(huge.ratio, 200000000 / 180);
+
     EXPECT_EQ(TrueScaleCaption("Haus", 53, 10, kA4), "Haus   M 1:53 (verkleinert: 1:10 passt nicht auf A4 hoch)");
     EXPECT_EQ(TrueScaleCaption("", 20, 20, kA4), "M 1:20");
 }
