@@ -52,6 +52,7 @@ void markFailedSymbol(int k)
 
 void DrawDimensionList(Canvas& canvas, std::string_view list)
 {
+    canvas.setLayer(DrawingLayer::FreeDimensions);
     const ListReading<DimensionRecord> reading = ReadDimensionList(list);
     int k = 0;
     for (const DimensionRecord& r : reading.records) {
@@ -67,6 +68,7 @@ void DrawDimensionList(Canvas& canvas, std::string_view list)
 void DrawSymbolList(Canvas& canvas, std::string_view list, std::string_view symbolFolder, int selectedSymbol,
     PictureSource& pictures)
 {
+    canvas.setLayer(DrawingLayer::Symbols);
     const ListReading<SymbolRecord> reading = ReadSymbolList(list);
     EngineState& engine = Engine();
     const double scale = engine.DrawingScale;

@@ -37,6 +37,22 @@ struct Brush {
 // before turning.
 enum class Escapement { Horizontal, Up90 };
 
+// What the engine draws next. Canvases that keep the parts of a drawing
+// apart (the layers of a CAD file) read it; the others ignore it. Each part
+// of a field, the edge dimensions and the two annotation lists announce
+// themselves before they draw; the announcement holds until the next one.
+enum class DrawingLayer {
+    Outline,
+    SashBand,
+    Glass,
+    OpeningSymbols,
+    Muntins,
+    Fittings, // handle, insect screen, pleated blind, roller-shutter box
+    EdgeDimensions,
+    FreeDimensions,
+    Symbols,
+};
+
 struct TextSize {
     int width = 0;
     int height = 0;
@@ -56,6 +72,8 @@ public:
     const Pen& pen() const { return m_pen; }
     void setBrush(const Brush& brush) { m_brush = brush; }
     const Brush& brush() const { return m_brush; }
+    void setLayer(DrawingLayer layer) { m_layer = layer; }
+    DrawingLayer layer() const { return m_layer; }
 
     // move-to / line-to: the line runs from the pen position to p, the end
     // pixel excluded as with the platform's line call; p becomes the position.
@@ -124,6 +142,7 @@ private:
     Brush m_brush;
     PixelPoint m_position;
     Escapement m_escapement = Escapement::Horizontal;
+    DrawingLayer m_layer = DrawingLayer::Outline;
 };
 
 } // namespace fenster

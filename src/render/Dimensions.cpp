@@ -76,6 +76,7 @@ void DrawHorizontalDimension(Canvas& canvas, int x0, int length, int level)
         return;
     const double scale = engine.DrawingScale;
     const MmPoint origin = engine.DrawOrigin;
+    canvas.setLayer(DrawingLayer::EdgeDimensions);
     const std::string text = std::to_string(length);
     const int textHeight = canvas.textExtent(text).height;
     const double off = rnd(textHeight * 1.7 * level / scale);
@@ -100,6 +101,7 @@ void DrawVerticalDimension(Canvas& canvas, int x0, int length, int level)
         return;
     const double scale = engine.DrawingScale;
     const MmPoint origin = engine.DrawOrigin;
+    canvas.setLayer(DrawingLayer::EdgeDimensions);
     const std::string text = std::to_string(length);
     // Negative for the levels right of the window, so x0 - off lies right of x0.
     const double off = rnd(canvas.fontHeight() * 1.7 * level / scale);

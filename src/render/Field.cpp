@@ -176,26 +176,34 @@ void DrawField(Canvas& canvas, const FieldValues& values, const FieldShape& shap
 
     // The outline goes by exclusive-or, so that an edge two fields share is
     // drawn twice and vanishes.
+    canvas.setLayer(DrawingLayer::Outline);
     canvas.setBrush(Brush { kWhite, BrushStyle::Solid });
     SetEnginePen(canvas, Pen { kOutlineGrey, Settings().Rahmen, PenStyle::Solid, PenMix::Xor });
     ctx.drawPolygon(canvas, InsetPolygon(ctx.outline.points, 0.0));
 
     ctx.setFieldPen(canvas);
     if (values.rollerShutterBox) {
+        canvas.setLayer(DrawingLayer::Fittings);
         DrawRollerShutterBox(canvas, ctx);
     } else if (!values.sillConnection) {
         if (values.opening == OpeningKind::Sash || values.opening == OpeningKind::Sliding) {
+            canvas.setLayer(DrawingLayer::SashBand);
             canvas.setBrush(Brush { kBandSilver, BrushStyle::Solid });
             ctx.setFieldPen(canvas);
             ctx.drawPolygon(canvas, InsetPolygon(ctx.outline.points, kSashInset + 1));
         }
+        canvas.setLayer(DrawingLayer::Glass);
         canvas.setBrush(Brush { kGlassGrey, BrushStyle::Solid });
         ctx.drawPolygon(canvas, ctx.glass);
 
+        canvas.setLayer(DrawingLayer::Fittings);
         DrawInsectScreen(canvas, ctx);
         DrawPleatedBlind(canvas, ctx);
+        canvas.setLayer(DrawingLayer::Muntins);
         DrawTransomAndMuntins(canvas, ctx);
+        canvas.setLayer(DrawingLayer::OpeningSymbols);
         DrawOpeningSymbols(canvas, ctx);
+        canvas.setLayer(DrawingLayer::Fittings);
         DrawHandle(canvas, ctx);
     }
 
