@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 
 #include "BenchApplication.h"
-#include "TenByTenWindow.h"
+#include "BenchTexts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -33,9 +33,9 @@ struct Pictures {
 fenster::ExportDrawing drawing(Pictures& pictures)
 {
     fenster::ExportDrawing d;
-    d.description = benchwindows::tenByTen();
-    d.dimensionLines = benchwindows::dimensionLines();
-    d.symbols = benchwindows::symbols();
+    d.description = tenByTen();
+    d.dimensionLines = dimensionLines();
+    d.symbols = symbols();
     d.symbolFolder = pictures.folder.path().toStdString();
     d.edgeDimensions = fenster::EdgeDimensions::On;
     d.pictures = &pictures.files;
