@@ -9,6 +9,22 @@
 
 namespace fenster {
 
+std::optional<LineDirection> ReducedDirection(PixelPoint from, PixelPoint to)
+{
+    std::int64_t dx = std::int64_t(to.x) - from.x;
+    std::int64_t dy = std::int64_t(to.y) - from.y;
+    if (dx == 0 && dy == 0)
+        return std::nullopt;
+    const std::int64_t g = std::gcd(dx, dy);
+    dx /= g;
+    dy /= g;
+    if (dx < 0 || (dx == 0 && dy < 0)) {
+        dx = -dx;
+        dy = -dy;
+    }
+    return LineDirection { dx, dy };
+}
+
 std::vector<OddStretch> OddStretches(const std::vector<XorStroke>& strokes)
 {
     // A line is keyed by its reduced direction and its offset; positions
@@ -25,17 +41,11 @@ std::vector<OddStretch> OddStretches(const std::vector<XorStroke>& strokes)
     };
     std::map<LineKey, std::vector<std::pair<std::int64_t, int>>> lines;
     for (const XorStroke& s : strokes) {
-        std::int64_t dx = std::int64_t(s.to.x) - s.from.x;
-        std::int64_t dy = std::int64_t(s.to.y) - s.from.y;
-        if (dx == 0 && dy == 0)
+        const std::optional<LineDirection> direction = ReducedDirection(s.from, s.to);
+        if (!direction)
             continue;
-        const std::int64_t g = std::gcd(dx, dy);
-        dx /= g;
-        dy /= g;
-        if (dx < 0 || (dx == 0 && dy < 0)) {
-            dx = -dx;
-            dy = -dy;
-        }
+        const std::int64_t dx = direction->dx;
+        const std::int64_t dy = direction->dy;
         const LineKey key { dx, dy, dy * s.from.x - dx * s.from.y, s.pen.width, s.pen.colour.colorRef(), s.pen.style };
         std::int64_t t0 = dx * s.from.x + dy * s.from.y;
         std::int64_t t1 = dx * s.to.x + dy * s.to.y;

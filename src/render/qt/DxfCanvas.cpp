@@ -1,6 +1,7 @@
 #include "DxfCanvas.h"
 
 #include "DiskFiles.h"
+#include "OddStrokes.h"
 #include "RecordingCanvas.h"
 
 #include <dxflib/dl_dxf.h>
@@ -205,17 +206,11 @@ std::vector<DxfCanvas::Segment> mergedSegments(const std::vector<DxfCanvas::Segm
     std::map<std::tuple<std::int64_t, std::int64_t, std::int64_t>, std::vector<Piece>> lines;
     std::vector<DxfCanvas::Segment> result;
     for (const DxfCanvas::Segment& s : segments) {
-        std::int64_t dx = std::int64_t(s.to.x) - s.from.x;
-        std::int64_t dy = std::int64_t(s.to.y) - s.from.y;
-        if (dx == 0 && dy == 0)
+        const std::optional<LineDirection> direction = ReducedDirection(s.from, s.to);
+        if (!direction)
             continue;
-        const std::int64_t g = std::gcd(dx, dy);
-        dx /= g;
-        dy /= g;
-        if (dx < 0 || (dx == 0 && dy < 0)) {
-            dx = -dx;
-            dy = -dy;
-        }
+        const std::int64_t dx = direction->dx;
+        const std::int64_t dy = direction->dy;
         const std::int64_t offset = -dy * s.from.x + dx * s.from.y;
         std::int64_t t0 = dx * s.from.x + dy * s.from.y;
         std::int64_t t1 = dx * s.to.x + dy * s.to.y;
