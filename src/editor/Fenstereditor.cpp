@@ -8,6 +8,7 @@
 #include "HostSession.h"
 #include "Interaction.h"
 #include "MacroCommands.h"
+#include "MenuShortcuts.h"
 #include "PresetCommands.h"
 #include "ThumbnailPanels.h"
 #include "Output.h"
@@ -106,6 +107,7 @@ TFenstereditor::TFenstereditor(EditorStartup startup, QWidget* parent)
     m_host = new HostSession(m_startup.arguments, *m_document, this);
 
     createActions();
+    new MenuShortcutsFirst(this);
     createMenus();
     createPanels();
     m_interaction = new Interaction(*m_document, *PaintBox1, this);

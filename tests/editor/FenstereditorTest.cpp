@@ -30,6 +30,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QClipboard>
+#include <QAbstractSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -319,6 +321,32 @@ TEST_F(FenstereditorTest, CtrlHShowsAndHidesBothThumbnailColumns)
         EXPECT_EQ(Part<QWidget>(*editor, "PanelTuerImages")->isVisible(), shown);
         EXPECT_EQ(Part<QWidget>(*editor, "PanelFensterImages")->isVisible(), shown);
     }
+}
+
+// While an edit of the panel has the keyboard, the menu's commands still
+// take their keys; the edit keeps the keys of its own text.
+TEST_F(FenstereditorTest, MenuShortcutsReachTheMenuFromAPanelEdit)
+{
+    auto editor = showEditor({});
+    ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
+    auto* rowHeight = editor->findChild<QAbstractSpinBox*>(QStringLiteral("Teilhoeheedit"));
+    ASSERT_NE(rowHeight, nullptr);
+    rowHeight->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rowHeight->hasFocus(); }));
+
+    QTest::keyClick(rowHeight, Qt::Key_H, Qt::ControlModifier);
+    EXPECT_TRUE(editor->action(QStringLiteral("Hlfsvorschau1"))->isChecked());
+    QTest::keyClick(rowHeight, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(editor->document().model().RowCount(), 2);
+    QTest::keyClick(rowHeight, Qt::Key_F4);
+    EXPECT_EQ(editor->document().Memo1(), QStringLiteral("1500,500,2,500,1,500,R,F,K,G;1000,1,500,F;"));
+
+    // Ctrl+C copies the edit's text, not the drawing.
+    QApplication::clipboard()->clear();
+    rowHeight->selectAll();
+    QTest::keyClick(rowHeight, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), rowHeight->text());
+    EXPECT_TRUE(QApplication::clipboard()->image().isNull());
 }
 
 TEST_F(FenstereditorTest, PanelEditsReachTheDrawnDescription)
