@@ -640,7 +640,8 @@ TEST_F(FenstereditorTest, RenderOnlyReadsAndSavesThePreferencesWithoutShowing)
     EXPECT_EQ(editor->document().constantScale(), 4.0) << "the preference gives the scale";
     EXPECT_FALSE(editor->testAttribute(Qt::WA_WState_ExplicitShowHide)) << "the window was never shown";
     const QJsonObject saved = QJsonDocument::fromJson(readBytes(storePath())).object();
-    EXPECT_EQ(saved.size(), 9) << "the preferences are written back at the end";
+    // The nine drawing values and the three of the true-scale sheet.
+    EXPECT_EQ(saved.size(), 12) << "the preferences are written back at the end";
     EXPECT_EQ(saved.value("Rahmen").toString(), QStringLiteral("5"));
 }
 
@@ -694,8 +695,9 @@ TEST_F(FenstereditorTest, ClosingSavesThePreferences)
     QFile store(storePath());
     ASSERT_TRUE(store.open(QIODevice::ReadOnly));
     const QJsonObject object = QJsonDocument::fromJson(store.readAll()).object();
-    EXPECT_EQ(object.size(), 9);
+    EXPECT_EQ(object.size(), 12);
     EXPECT_EQ(object.value("Rahmen").toString(), QStringLiteral("6"));
+    EXPECT_EQ(object.value("ExportMassstab").toInt(), 20);
     EXPECT_EQ(object.value("Skalierung").toInt(), 5);
     EXPECT_EQ(object.value("FONTNAME").toString(), QStringLiteral("Arial"));
     EXPECT_EQ(object.value("FONTSIZE").toInt(), 8);

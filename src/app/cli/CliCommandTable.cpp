@@ -16,10 +16,10 @@ static const CliCommand kCommands[] = {
                "       [--dimensions] [--format EXT] [--symbols FILE] [--dimlines FILE] [--symbol-folder DIR]",
         "draw windows into PNG, BMP (24 bits), SVG, PDF, true-scale sheets or DXF",
         "Draws the window description in FILE into OUT, whose extension (png, bmp, svg,\n"
-        "pdf, dxf) selects the format. --scale draws at a constant scale (default 5 mm per\n"
-        "pixel) on a canvas sized as the editor's constant-scale export does and crops\n"
-        "the picture to what was drawn; --size fits the drawing into a box of WxH pixels\n"
-        "as the drawing area does. --dimensions draws the edge dimension chains.\n"
+        "pdf, dxf) selects the format. --scale draws at a constant scale (default\n"
+        "5 mm per pixel) on a canvas sized as the editor's constant-scale export does\n"
+        "and crops the picture to what was drawn; --size fits the drawing into a box\n"
+        "of WxH pixels as the drawing area does. --dimensions draws the edge dimension chains.\n"
         "--paper (A4, A4-quer, A3, A3-quer) and --ratio (N or 1:N, 1 to 10000) make a\n"
         "pdf or svg a true-scale sheet: 1000 mm of the window measure 1000/N mm on\n"
         "the paper, the drawing centred with the caption \"NAME   M 1:N\"; the one not\n"
