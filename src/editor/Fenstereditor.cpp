@@ -15,6 +15,7 @@
 #include "OutputScope.h"
 #include "PropertyPanel.h"
 #include "PreferenceCommands.h"
+#include "VectorExportCommands.h"
 
 #include "MessageBox.h"
 #include "PictureLoader.h"
@@ -189,6 +190,19 @@ PreferenceCommands* TFenstereditor::createPreferenceCommands()
     return commands;
 }
 
+VectorExportCommands* TFenstereditor::createVectorExportCommands()
+{
+    VectorExportCommands::Dialogs dialogs;
+    dialogs.chooseFileToSave = [this](const QString& filter, const QString& suffix, const QString& startName) {
+        return m_saveDialog->ask(TranslateText(filter), suffix, startName);
+    };
+    VectorExportCommands::Memory memory;
+    memory.read = [this] { return m_preferenceCommands->sheetChoice(); };
+    memory.write = [this](const SheetChoice& choice) { m_preferenceCommands->setSheetChoice(choice); };
+    return new VectorExportCommands(
+        *m_document, *PaintBox1, *m_pictures, *this, std::move(dialogs), std::move(memory), this);
+}
+
 void TFenstereditor::connectParts()
 {
     m_saveDialog = std::make_unique<SaveDialog>(this);
@@ -199,6 +213,7 @@ void TFenstereditor::connectParts()
         },
         *this, this);
     m_preferenceCommands = createPreferenceCommands();
+    m_vectorExports = createVectorExportCommands();
     connect(m_preferenceCommands, &PreferenceCommands::repaintDrawing, this, &TFenstereditor::RepaintDrawing);
     connect(m_documents, &DocumentCommands::standardWindowsChanged, this, &TFenstereditor::BuildStandardWindowMenu);
     connect(m_document, &EditorDocument::historyChanged, this, &TFenstereditor::updateDocumentState);
@@ -557,6 +572,16 @@ void TFenstereditor::ExportalsBitmap1Click()
 void TFenstereditor::ExportalsBitmpakonstanterMassstab1Click()
 {
     m_output->ExportalsBitmpakonstanterMassstab1Click();
+}
+
+void TFenstereditor::ExportalsPDFSVG1Click()
+{
+    m_vectorExports->ExportalsPDFSVG1Click();
+}
+
+void TFenstereditor::ExportalsDXF1Click()
+{
+    m_vectorExports->ExportalsDXF1Click();
 }
 
 void TFenstereditor::OptimierteHhebreite1Click()

@@ -39,6 +39,7 @@ class MacroCommands;
 class PresetCommands;
 class ThumbnailPanels;
 class Output;
+class VectorExportCommands;
 class PictureFiles;
 class PropertyPanel;
 
@@ -116,6 +117,8 @@ public:
     // window disabled while it is made.
     QImage RenderConstantScale(double mmPerPixel);
     void ExportConstantScale(const QString& fileName);
+    // The true-scale sheet and the CAD file.
+    VectorExportCommands& vectorExports() const { return *m_vectorExports; }
 
     void BuildStandardWindowMenu();
     void ShowModeStatus();
@@ -146,6 +149,8 @@ public:
     void InZwischenablagealsMeta1Click();
     void ExportalsBitmap1Click();
     void ExportalsBitmpakonstanterMassstab1Click();
+    void ExportalsPDFSVG1Click();
+    void ExportalsDXF1Click();
     void OptimierteHhebreite1Click();
     void Druckereinrichtung1Click();
     void Fensterdrucken1Click();
@@ -226,6 +231,7 @@ private:
     void updateDocumentState();
     DocumentCommands* createDocumentCommands();
     PreferenceCommands* createPreferenceCommands();
+    VectorExportCommands* createVectorExportCommands();
 
     EditorStartup m_startup;
     std::unique_ptr<PictureFiles> m_pictures;
@@ -235,6 +241,7 @@ private:
     PresetCommands* m_presets = nullptr;
     MacroCommands* m_macros = nullptr;
     Output* m_output = nullptr;
+    VectorExportCommands* m_vectorExports = nullptr;
     QString m_programFolder;
     Interaction* m_interaction = nullptr;
     bool m_firstShowPending = true;

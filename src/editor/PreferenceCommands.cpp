@@ -57,6 +57,18 @@ Preferences PreferenceCommands::preferences() const
     return current;
 }
 
+SheetChoice PreferenceCommands::sheetChoice() const
+{
+    return { m_preferences.ExportPapier, m_preferences.ExportQuer, m_preferences.ExportMassstab };
+}
+
+void PreferenceCommands::setSheetChoice(const SheetChoice& choice)
+{
+    m_preferences.ExportPapier = choice.papier;
+    m_preferences.ExportQuer = choice.quer;
+    m_preferences.ExportMassstab = choice.massstab;
+}
+
 void PreferenceCommands::apply(const Preferences& preferences)
 {
     m_preferences = preferences;

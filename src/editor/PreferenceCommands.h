@@ -2,6 +2,8 @@
 
 #include "Preferences.h"
 
+#include "Dialogs.h"
+
 #include <QColor>
 #include <QFont>
 #include <QObject>
@@ -40,6 +42,9 @@ public:
     // The preferences as they stand, with the drawing settings and the font
     // the commands have changed since.
     Preferences preferences() const;
+    // The sheet of "Export als PDF/SVG…" as the preferences keep it.
+    SheetChoice sheetChoice() const;
+    void setSheetChoice(const SheetChoice& choice);
     // While the property panel refreshes, the bar width command is ignored;
     // the main window tells.
     void setPanelUpdating(std::function<bool()> panelUpdating) { m_panelUpdating = std::move(panelUpdating); }

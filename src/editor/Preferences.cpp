@@ -165,6 +165,9 @@ Preferences ResetPreferences()
     preferences.Skalierung = kSkalierungBounds.defaultValue;
     preferences.fontName = QStringLiteral("Arial");
     preferences.fontSize = kFontSizeBounds.defaultValue;
+    preferences.ExportPapier = QStringLiteral("A4");
+    preferences.ExportQuer = kExportQuerBounds.defaultValue != 0;
+    preferences.ExportMassstab = kExportMassstabBounds.defaultValue;
     return preferences;
 }
 
@@ -194,6 +197,16 @@ Preferences LoadPreferences(PreferenceStore& store)
     if (const QString* font = StringValue(values, QStringLiteral("FONTNAME")); font && !font->isEmpty())
         preferences.fontName = *font;
     ReadInteger(values, QStringLiteral("FONTSIZE"), kFontSizeBounds, preferences.fontSize);
+    // Only the papers the sheet knows; any other name keeps A4.
+    if (const QString* paper = StringValue(values, QStringLiteral("ExportPapier"))) {
+        for (const char* known : { "A4", "A3" })
+            if (paper->compare(QLatin1String(known), Qt::CaseInsensitive) == 0)
+                preferences.ExportPapier = QLatin1String(known);
+    }
+    qint32 landscape = kExportQuerBounds.defaultValue;
+    ReadInteger(values, QStringLiteral("ExportQuer"), kExportQuerBounds, landscape);
+    preferences.ExportQuer = landscape != 0;
+    ReadInteger(values, QStringLiteral("ExportMassstab"), kExportMassstabBounds, preferences.ExportMassstab);
     return preferences;
 }
 
@@ -210,6 +223,9 @@ bool SavePreferences(PreferenceStore& store, const Preferences& preferences)
     values[QStringLiteral("Skalierung")] = preferences.Skalierung;
     values[QStringLiteral("FONTNAME")] = preferences.fontName;
     values[QStringLiteral("FONTSIZE")] = preferences.fontSize;
+    values[QStringLiteral("ExportPapier")] = preferences.ExportPapier;
+    values[QStringLiteral("ExportQuer")] = qint32(preferences.ExportQuer ? 1 : 0);
+    values[QStringLiteral("ExportMassstab")] = preferences.ExportMassstab;
     try {
         return store.write(values);
     } catch (...) {

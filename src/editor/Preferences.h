@@ -63,7 +63,11 @@ struct Preferences {
     qint32 Skalierung = 5; // mm per pixel of the constant-scale outputs
     QString fontName = QStringLiteral("Arial");
     qint32 fontSize = 8; // points
-
+    // The sheet of "Export als PDF/SVG…": paper "A4" or "A3", landscape
+    // when ExportQuer, at 1:ExportMassstab.
+    QString ExportPapier = QStringLiteral("A4");
+    bool ExportQuer = false;
+    qint32 ExportMassstab = 20;
 };
 
 // Each number preference's built-in value and the range the commands can set;
@@ -81,18 +85,24 @@ inline constexpr PreferenceBounds kSprossenVBounds {10, 1, 1000}; // mm
 // Above 1000 mm per pixel a window is no longer a picture but a dot.
 inline constexpr PreferenceBounds kSkalierungBounds {5, 1, 1000};
 inline constexpr PreferenceBounds kFontSizeBounds {8, 8, 200}; // points
+// The ratio N of the true-scale sheet, 1:N.
+inline constexpr PreferenceBounds kExportMassstabBounds {20, 1, 10000};
+inline constexpr PreferenceBounds kExportQuerBounds {0, 0, 1}; // 1: landscape
 
 // The built-in values: Arial 8 points, black, outline 3 pixels, frame 50 mm,
-// muntins 10 mm, scale 5 mm per pixel, no language name.
+// muntins 10 mm, scale 5 mm per pixel, no language name; the sheet A4
+// portrait at 1:20.
 Preferences ResetPreferences();
 
 // The defaults, overlaid with every stored value that has the right name and
 // type ("Color" and the four widths as strings holding a decimal integer,
 // "Skalierung" and "FONTSIZE" as 32-bit integers, "Sprache" and "FONTNAME" as
-// strings). Each value falls back on its own; an empty font name keeps Arial.
+// strings; "ExportPapier" a string "A4" or "A3", "ExportQuer" and
+// "ExportMassstab" 32-bit integers). Each value falls back on its own; an
+// empty font name keeps Arial.
 Preferences LoadPreferences(PreferenceStore& store);
 
-// Writes all nine values with their types. False when the store could not
+// Writes the nine drawing values and the three of the sheet with their types. False when the store could not
 // be written; nothing is reported to the user.
 bool SavePreferences(PreferenceStore& store, const Preferences& preferences);
 

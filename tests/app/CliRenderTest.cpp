@@ -3,11 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QJsonObject>
 #include <QProcess>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 
 #include "TestSupport.h"
+#include "VectorFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -64,6 +66,138 @@ TEST(CliRender, EveryExampleRendersInEveryFormat)
                 EXPECT_TRUE(lastRow && firstColumn) << path.toStdString();
             }
         }
+    }
+}
+
+TEST(CliRender, EveryExampleToTrueScaleSheetsAndDxf)
+{
+    QTemporaryDir dir;
+    const QStringList examples = QDir(QStringLiteral(FENSTER_EXAMPLES)).entryList({ QStringLiteral("*.Fnt") });
+    ASSERT_FALSE(examples.isEmpty());
+    struct Case {
+        const char* format;
+        QStringList options;
+        const char* pageSize; // pdfinfo's words for a PDF; the SVG's size
+    };
+    const Case cases[] = {
+        { "pdf", { "--paper", "A4", "--ratio", "20" }, "595 x 842 pts (A4)" },
+        { "pdf", { "--paper", "A3-quer" }, "1191 x 842 pts (A3)" },
+        { "svg", { "--ratio", "1:25" }, "width=\"209.973mm\" height=\"297.011mm\"" },
+        { "svg", { "--paper", "a3-QUER", "--ratio", "50" }, "width=\"420.031mm\" height=\"297.011mm\"" },
+        { "dxf", {}, "" },
+    };
+    int run = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.format) + " " + c.options.join(' ').toStdString());
+        const QString folder = dir.filePath(QString::number(run++));
+        QStringList arguments { "render" };
+        for (const QString& name : examples)
+            arguments << example(name.toLatin1().constData());
+        const Outcome outcome = runCli(arguments + QStringList { "-o", folder, "--format", c.format } + c.options);
+        ASSERT_EQ(outcome.status, 0) << outcome.err;
+        QStringList written;
+        for (const QString& name : examples) {
+            const QString base = QFileInfo(name).completeBaseName();
+            const QString path = folder + "/" + base + "." + c.format;
+            written << path;
+            ASSERT_TRUE(QFileInfo(path).size() > 0) << path.toStdString();
+            if (QByteArray(c.format) == "pdf") {
+                EXPECT_TRUE(fenster::test::PdfFileInfo(path).contains(QLatin1String(c.pageSize))) << path.toStdString();
+                const QString text = fenster::test::PdfFileText(path);
+                EXPECT_TRUE(text.contains(base) && text.contains("M 1:")) << text.toStdString();
+            } else if (QByteArray(c.format) == "svg") {
+                EXPECT_TRUE(QSvgRenderer(path).isValid()) << path.toStdString();
+                QFile svg(path);
+                ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+                EXPECT_TRUE(svg.read(400).contains(c.pageSize)) << path.toStdString();
+            }
+        }
+        if (QByteArray(c.format) == "dxf") {
+            const QJsonObject read = fenster::test::ReadWithEzdxf(QStringLiteral(FENSTER_CHECK_DXF), written);
+            for (const QString& path : written) {
+                const QJsonObject one = read.value(path).toObject();
+                EXPECT_EQ(one.value("version").toString(), QStringLiteral("AC1015")) << path.toStdString();
+                EXPECT_EQ(one.value("audit_errors").toInt(-1), 0) << path.toStdString();
+                EXPECT_TRUE(one.value("layer_stats").toObject().contains("Umriss")) << path.toStdString();
+            }
+        }
+    }
+}
+
+TEST(CliRender, TrueScaleSheetMeasuresTrueFromOutside)
+{
+    QTemporaryDir dir;
+    // 1500 mm high, 1000 mm wide: 75 x 50 mm on the paper at 1:20.
+    const QString window = writeFile(dir, "Haus Berger.Fnt", "1500,1000,1,1500,1,1000,V;");
+    const QString pdf = dir.filePath("sheet.pdf");
+    const Outcome outcome = runCli({ "render", window, "-o", pdf, "--ratio", "20" });
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.err, "");
+    const QImage image = fenster::test::PdfFilePixels(pdf, dir.path());
+    // A4 portrait at 10 pixels per mm; the PDF's page is a whole number of points.
+    EXPECT_NEAR(image.width(), 2100, 2);
+    EXPECT_NEAR(image.height(), 2970, 2);
+    const fenster::test::Outline outline = fenster::test::MeasureOutline(image);
+    EXPECT_NEAR(outline.width, 500, 3);
+    EXPECT_NEAR(outline.height, 750, 3);
+    const QString text = fenster::test::PdfFileText(pdf);
+    EXPECT_TRUE(text.contains("Haus Berger") && text.contains("M 1:20")) << text.toStdString();
+
+    // Too large for A4 at 1:5: drawn at the ratio it fits, which the sheet
+    // and standard error name; the status stays 0.
+    const QString fitted = dir.filePath("fitted.pdf");
+    const Outcome big = runCli({ "render", window, "-o", fitted, "--ratio", "5" });
+    ASSERT_EQ(big.status, 0) << big.err;
+    const std::size_t at = big.err.find("is drawn at 1:");
+    ASSERT_NE(at, std::string::npos) << big.err;
+    const std::string ratio = big.err.substr(at + 14, big.err.find(' ', at + 14) - at - 14);
+    EXPECT_GT(std::stoi(ratio), 5);
+    EXPECT_TRUE(fenster::test::PdfFileText(fitted).contains(QString::fromStdString("M 1:" + ratio)));
+}
+
+TEST(CliRender, BadSheetOptionsWriteNothing)
+{
+    QTemporaryDir dir;
+    const QString window = writeFile(dir, "w.Fnt", "1000,1000,1,1000,1,1000,V;");
+    struct Case {
+        QStringList options;
+        const char* out;
+        int status;
+        const char* message;
+    };
+    const Case cases[] = {
+        { { "--paper", "A5" }, "a.pdf", 1, "A5" },
+        { { "--paper", "Letter", "--ratio", "20" }, "a.svg", 1, "Letter" },
+        { { "--ratio", "0" }, "a.pdf", 1, "\"0\"" },
+        { { "--ratio", "-3" }, "a.pdf", 1, "\"-3\"" },
+        { { "--ratio", "10001" }, "a.pdf", 1, "10001" },
+        { { "--ratio", "abc" }, "a.pdf", 1, "abc" },
+        { { "--ratio", "20" }, "a.png", 1, "png" },
+        { { "--paper", "A4", "--scale", "5" }, "a.pdf", 1, "--scale" },
+        { { "--paper", "A4" }, "a.dxf", 1, "DXF" },
+        { { "--size", "300x200" }, "a.dxf", 1, "DXF" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options.join(' ').toStdString() + " " + c.out);
+        const QString out = dir.filePath(c.out);
+        const Outcome outcome = runCli(QStringList { "render", window, "-o", out } + c.options);
+        EXPECT_EQ(outcome.status, c.status);
+        EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
+        EXPECT_FALSE(QFileInfo::exists(out));
+    }
+    // What draws nothing and a bad field width, as for the pictures.
+    const QString empty = writeFile(dir, "empty.Fnt", "");
+    const Outcome nothing = runCli({ "render", empty, "-o", dir.filePath("e.pdf"), "--paper", "A4" });
+    EXPECT_EQ(nothing.status, 2);
+    EXPECT_NE(nothing.err.find("nothing to draw"), std::string::npos) << nothing.err;
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("e.pdf")));
+    const QString bad = writeFile(dir, "bad.Fnt", "1000,1000,1,1000,1,F;");
+    for (const char* out : { "bad.pdf", "bad.dxf" }) {
+        const Outcome outcome = runCli({ "render", bad, "-o", dir.filePath(out), "--format",
+            QByteArray(out).endsWith("pdf") ? "pdf" : "dxf" });
+        EXPECT_EQ(outcome.status, 137) << out;
+        EXPECT_EQ(outcome.out, "Fehler in Datendatei!\n") << out;
+        EXPECT_FALSE(QFileInfo::exists(dir.filePath(out)));
     }
 }
 

@@ -165,7 +165,8 @@ TEST_F(FenstereditorTest, MenuTreeHasEveryItemWithItsShortcut)
         { "&Datei",
             { "&Neu|Shift+F2", "&Laden|Ctrl+O", "&Speichern|Ctrl+S", "Speichern &unter...", "-", "In &Zwischenablage|Ctrl+C",
                 "In Zwischenablage konstanter Massstab|Ctrl+Alt+C", "In Zwischenablage (als &Meta)", "-",
-                "Export als Bitmap", "Export als Bitmap konstanter Massstab|Ctrl+Alt+B", "-",
+                "Export als Bitmap", "Export als Bitmap konstanter Massstab|Ctrl+Alt+B",
+                QString::fromUtf8("Export als PDF/SVG…"), QString::fromUtf8("Export als DXF…"), "-",
                 QString::fromUtf8("Optimierte Höhe/Breite [x]"), "-", "Drucker&einrichtung", "Fenster &drucken|Ctrl+P",
                 "Fenster drucken (als &Bitmap)", "Druckvorschau", "-", "Einstellungen", "> Aktuelle Einstellungen speichern",
                 "> Einstellungen neu laden", "> -", QString::fromUtf8("> Rücksetzen auf Voreinstellung"), "-",
@@ -667,7 +668,8 @@ TEST_F(FenstereditorTest, RenderOnlyReadsAndSavesThePreferencesWithoutShowing)
     EXPECT_EQ(editor->document().constantScale(), 4.0) << "the preference gives the scale";
     EXPECT_FALSE(editor->testAttribute(Qt::WA_WState_ExplicitShowHide)) << "the window was never shown";
     const QJsonObject saved = QJsonDocument::fromJson(readBytes(storePath())).object();
-    EXPECT_EQ(saved.size(), 9) << "the preferences are written back at the end";
+    // The nine drawing values and the three of the true-scale sheet.
+    EXPECT_EQ(saved.size(), 12) << "the preferences are written back at the end";
     EXPECT_EQ(saved.value("Rahmen").toString(), QStringLiteral("5"));
 }
 
@@ -721,8 +723,9 @@ TEST_F(FenstereditorTest, ClosingSavesThePreferences)
     QFile store(storePath());
     ASSERT_TRUE(store.open(QIODevice::ReadOnly));
     const QJsonObject object = QJsonDocument::fromJson(store.readAll()).object();
-    EXPECT_EQ(object.size(), 9);
+    EXPECT_EQ(object.size(), 12);
     EXPECT_EQ(object.value("Rahmen").toString(), QStringLiteral("6"));
+    EXPECT_EQ(object.value("ExportMassstab").toInt(), 20);
     EXPECT_EQ(object.value("Skalierung").toInt(), 5);
     EXPECT_EQ(object.value("FONTNAME").toString(), QStringLiteral("Arial"));
     EXPECT_EQ(object.value("FONTSIZE").toInt(), 8);

@@ -46,6 +46,9 @@ void ExpectDefaults(const Preferences& p)
     EXPECT_EQ(p.Skalierung, 5);
     EXPECT_EQ(p.fontName, QStringLiteral("Arial"));
     EXPECT_EQ(p.fontSize, 8);
+    EXPECT_EQ(p.ExportPapier, QStringLiteral("A4"));
+    EXPECT_FALSE(p.ExportQuer);
+    EXPECT_EQ(p.ExportMassstab, 20);
 }
 
 TEST_F(PreferencesTest, FirstRunWithoutStoreGivesDefaults)
@@ -78,6 +81,9 @@ TEST_F(PreferencesTest, SavedValuesLoadBack)
     p.Skalierung = 3;
     p.fontName = QStringLiteral("Liberation Sans");
     p.fontSize = 11;
+    p.ExportPapier = QStringLiteral("A3");
+    p.ExportQuer = true;
+    p.ExportMassstab = 50;
     {
         JsonPreferenceStore store(storePath());
         ASSERT_TRUE(SavePreferences(store, p));
@@ -93,6 +99,9 @@ TEST_F(PreferencesTest, SavedValuesLoadBack)
     EXPECT_EQ(loaded.Skalierung, 3);
     EXPECT_EQ(loaded.fontName, p.fontName);
     EXPECT_EQ(loaded.fontSize, 11);
+    EXPECT_EQ(loaded.ExportPapier, QStringLiteral("A3"));
+    EXPECT_TRUE(loaded.ExportQuer);
+    EXPECT_EQ(loaded.ExportMassstab, 50);
 }
 
 TEST_F(PreferencesTest, StoresEachValueUnderItsNameAndType)
@@ -100,14 +109,18 @@ TEST_F(PreferencesTest, StoresEachValueUnderItsNameAndType)
     JsonPreferenceStore store(storePath());
     ASSERT_TRUE(SavePreferences(store, ResetPreferences()));
     const QJsonObject object = storedObject();
-    ASSERT_EQ(object.size(), 9);
-    for (const char* name : { "Color", "Rahmen", "Sprossen", "SprossenV", "RahmenBreite", "Sprache", "FONTNAME" })
+    ASSERT_EQ(object.size(), 12);
+    for (const char* name :
+        { "Color", "Rahmen", "Sprossen", "SprossenV", "RahmenBreite", "Sprache", "FONTNAME", "ExportPapier" })
         EXPECT_TRUE(object.value(QLatin1String(name)).isString()) << name;
-    for (const char* name : { "Skalierung", "FONTSIZE" })
+    for (const char* name : { "Skalierung", "FONTSIZE", "ExportQuer", "ExportMassstab" })
         EXPECT_TRUE(object.value(QLatin1String(name)).isDouble()) << name;
     EXPECT_EQ(object.value("Color").toString(), QStringLiteral("0"));
     EXPECT_EQ(object.value("RahmenBreite").toString(), QStringLiteral("50"));
     EXPECT_EQ(object.value("Skalierung").toInt(), 5);
+    EXPECT_EQ(object.value("ExportPapier").toString(), QStringLiteral("A4"));
+    EXPECT_EQ(object.value("ExportQuer").toInt(), 0);
+    EXPECT_EQ(object.value("ExportMassstab").toInt(), 20);
 }
 
 TEST_F(PreferencesTest, EachBadValueFallsBackOnItsOwn)
@@ -155,6 +168,22 @@ TEST_F(PreferencesTest, EachBadValueFallsBackOnItsOwn)
                 EXPECT_EQ(p.Sprache, QString());
                 EXPECT_EQ(p.fontName, QStringLiteral("Tahoma"));
             } },
+        { "paper in lower case", R"({"ExportPapier":"a3","ExportMassstab":25})",
+            [](const Preferences& p) {
+                EXPECT_EQ(p.ExportPapier, QStringLiteral("A3"));
+                EXPECT_EQ(p.ExportMassstab, 25);
+            } },
+        { "paper that does not exist", R"({"ExportPapier":"A5","ExportQuer":1})",
+            [](const Preferences& p) {
+                EXPECT_EQ(p.ExportPapier, QStringLiteral("A4"));
+                EXPECT_TRUE(p.ExportQuer);
+            } },
+        { "sheet values of the wrong type", R"({"ExportPapier":3,"ExportQuer":"1","ExportMassstab":"50"})",
+            [](const Preferences& p) {
+                EXPECT_EQ(p.ExportPapier, QStringLiteral("A4"));
+                EXPECT_FALSE(p.ExportQuer);
+                EXPECT_EQ(p.ExportMassstab, 20);
+            } },
         { "nested objects ignored", R"({"Rahmen":{"x":1},"Sprache":["a"]})",
             [](const Preferences& p) {
                 EXPECT_EQ(p.drawing.Rahmen, 3);
@@ -189,6 +218,11 @@ TEST_F(PreferencesTest, ValuesOutsideTheirRangeFallBackEachAlone)
         { R"({"Sprossen":"0","SprossenV":"1000"})", [](const Preferences& p) { EXPECT_EQ(p.drawing.Sprossen, 10); EXPECT_EQ(p.drawing.SprossenV, 1000); } },
         { R"({"SprossenV":"-5","RahmenBreite":"1"})", [](const Preferences& p) { EXPECT_EQ(p.drawing.SprossenV, 10); EXPECT_EQ(p.drawing.RahmenBreite, 1); } },
         { R"({"RahmenBreite":"1001"})", [](const Preferences& p) { EXPECT_EQ(p.drawing.RahmenBreite, 50); } },
+        { R"({"ExportMassstab":0,"ExportQuer":1})", [](const Preferences& p) { EXPECT_EQ(p.ExportMassstab, 20); EXPECT_TRUE(p.ExportQuer); } },
+        { R"({"ExportMassstab":-3})", [](const Preferences& p) { EXPECT_EQ(p.ExportMassstab, 20); } },
+        { R"({"ExportMassstab":10001})", [](const Preferences& p) { EXPECT_EQ(p.ExportMassstab, 20); } },
+        { R"({"ExportMassstab":10000})", [](const Preferences& p) { EXPECT_EQ(p.ExportMassstab, 10000); } },
+        { R"({"ExportQuer":2,"ExportMassstab":1})", [](const Preferences& p) { EXPECT_FALSE(p.ExportQuer); EXPECT_EQ(p.ExportMassstab, 1); } },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.json);

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
 namespace fenster {
 namespace {
@@ -100,6 +101,70 @@ TEST_F(DialogsTest, BarWidthsAreWrittenBackOnlyOnOk)
         EXPECT_EQ(rahmen, c.rahmen);
         EXPECT_EQ(sprossen, c.sprossen);
         EXPECT_EQ(sprossenV, c.sprossenV);
+    }
+}
+
+TEST_F(DialogsTest, SheetChoiceIsWrittenBackOnlyOnOkWithAWholeRatio)
+{
+    struct Case {
+        const char* name;
+        std::function<void(TForm_ExportBlatt*)> act;
+        bool ok;
+        SheetChoice result;
+        bool okEnabled; // after act, before the dialog closes
+    };
+    const SheetChoice start { QStringLiteral("A3"), true, 50 };
+    const Case cases[] = {
+        { "A4 portrait at a typed 1:75",
+            [](TForm_ExportBlatt* d) {
+                d->ComboPapier->setCurrentIndex(0);
+                d->RadioHochformat->click();
+                d->ComboMassstab->lineEdit()->selectAll();
+                QTest::keyClicks(d->ComboMassstab->lineEdit(), QStringLiteral("75"));
+            },
+            true, { QStringLiteral("A4"), false, 75 }, true },
+        { "a ratio from the list", [](TForm_ExportBlatt* d) { d->ComboMassstab->setCurrentIndex(2); }, true,
+            { QStringLiteral("A3"), true, 25 }, true },
+        { "ratio 0 keeps OK disabled",
+            [](TForm_ExportBlatt* d) {
+                d->ComboMassstab->lineEdit()->selectAll();
+                QTest::keyClicks(d->ComboMassstab->lineEdit(), QStringLiteral("0"));
+            },
+            false, start, false },
+        { "an emptied ratio keeps OK disabled", [](TForm_ExportBlatt* d) { d->ComboMassstab->setEditText(QString()); },
+            false, start, false },
+        { "digits beyond 10000 are not taken",
+            [](TForm_ExportBlatt* d) {
+                d->ComboMassstab->lineEdit()->selectAll();
+                QTest::keyClicks(d->ComboMassstab->lineEdit(), QStringLiteral("100001"));
+            },
+            true, { QStringLiteral("A3"), true, 10000 }, true },
+        { "Abbruch", [](TForm_ExportBlatt* d) { d->ComboPapier->setCurrentIndex(0); }, false, start, true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SheetChoice choice = start;
+        SheetChoice shown;
+        bool okEnabled = false;
+        QStringList names;
+        OnModal([&](QWidget* modal) {
+            auto* d = static_cast<TForm_ExportBlatt*>(modal);
+            shown = d->choice();
+            names = { d->ComboPapier->accessibleName(), d->GroupAusrichtung->accessibleName(),
+                d->RadioHochformat->accessibleName(), d->RadioQuerformat->accessibleName(),
+                d->ComboMassstab->accessibleName() };
+            c.act(d);
+            okEnabled = d->ASButtonOK->isEnabled();
+            if (c.ok || !okEnabled)
+                clickOk(d); // a disabled OK must not close the dialog with 1
+            if (d->isVisible())
+                clickCancel(d);
+        });
+        EXPECT_EQ(EditSheetChoice(nullptr, choice), c.ok);
+        EXPECT_EQ(shown, start);
+        EXPECT_EQ(names, (QStringList { "Papier", "Ausrichtung", "Hochformat", "Querformat", QString::fromUtf8("Maßstab 1:") }));
+        EXPECT_EQ(okEnabled, c.okEnabled);
+        EXPECT_EQ(choice, c.result);
     }
 }
 

@@ -9,6 +9,8 @@
 #include "EngineReader.h"
 #include "TextFiles.h"
 
+#include "VectorFiles.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -51,15 +53,7 @@ ExportDrawing drawingOf(std::string description, EdgeDimensions edges = EdgeDime
 // What ezdxf finds in each file, by path; one reader for all of them.
 QJsonObject readWithEzdxf(const QStringList& paths)
 {
-    QProcess process;
-    process.start(QStringLiteral("/usr/bin/python3"), QStringList { QStringLiteral(FENSTER_CHECK_DXF) } + paths);
-    EXPECT_TRUE(process.waitForFinished(120000)) << "check_dxf.py did not finish";
-    const QByteArray err = process.readAllStandardError();
-    EXPECT_EQ(process.exitCode(), 0) << err.toStdString();
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(process.readAllStandardOutput(), &error);
-    EXPECT_EQ(error.error, QJsonParseError::NoError) << err.toStdString();
-    return document.object();
+    return test::ReadWithEzdxf(QStringLiteral(FENSTER_CHECK_DXF), paths);
 }
 
 QJsonObject readWithEzdxf(const QString& path)

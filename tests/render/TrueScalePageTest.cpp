@@ -7,6 +7,8 @@
 #include "DiskFiles.h"
 #include "Engine.h"
 
+#include "VectorFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -33,33 +35,21 @@ void ensureApplication()
     (void)app;
 }
 
-constexpr double kPixelsPerMm = 10.0; // 254 dpi
+using test::MeasureOutline;
+using test::Outline;
+using test::PdfPixels;
+using test::PdfText;
 
-QByteArray run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    EXPECT_TRUE(process.waitForFinished(60000)) << program.toStdString() << " did not finish";
-    EXPECT_EQ(process.exitCode(), 0) << program.toStdString() << ": " << process.readAllStandardError().toStdString();
-    return process.readAllStandardOutput();
-}
+constexpr double kPixelsPerMm = test::kSheetPixelsPerMm; // 254 dpi
 
-// The sheet's pixels at 10 per mm.
 QImage pdfPixels(const QByteArray& pdf, const QTemporaryDir& folder)
 {
-    const QString path = folder.filePath(QStringLiteral("page.pdf"));
-    WriteFileAtomically(path, pdf);
-    const QString prefix = folder.filePath(QStringLiteral("page"));
-    run(QStringLiteral("pdftoppm"), { QStringLiteral("-r"), QStringLiteral("254"), QStringLiteral("-png"),
-                                        QStringLiteral("-singlefile"), path, prefix });
-    return QImage(prefix + ".png").convertToFormat(QImage::Format_RGB32);
+    return PdfPixels(pdf, folder.path());
 }
 
 QString pdfText(const QByteArray& pdf, const QTemporaryDir& folder)
 {
-    const QString path = folder.filePath(QStringLiteral("text.pdf"));
-    WriteFileAtomically(path, pdf);
-    return QString::fromUtf8(run(QStringLiteral("pdftotext"), { path, QStringLiteral("-") }));
+    return PdfText(pdf, folder.path());
 }
 
 QImage svgPixels(const QByteArray& svg, PaperMm paper)
@@ -73,83 +63,9 @@ QImage svgPixels(const QByteArray& svg, PaperMm paper)
     return image;
 }
 
-bool dark(QRgb pixel)
-{
-    return qGray(pixel) < 128;
-}
-
-struct Span {
-    double first = 0; // centre of the first dark run
-    double last = 0; // centre of the last dark run
-};
-
-// Centres of the first and the last run of dark pixels along a row or a
-// column: for a window drawn alone, the two sides of its outline.
-std::optional<Span> outlineSpan(const QImage& image, int index, bool alongRow)
-{
-    const int length = alongRow ? image.width() : image.height();
-    const auto isDark = [&](int i) { return dark(alongRow ? image.pixel(i, index) : image.pixel(index, i)); };
-    int a = 0;
-    while (a < length && !isDark(a))
-        ++a;
-    if (a == length)
-        return std::nullopt;
-    int b = a;
-    while (b < length && isDark(b))
-        ++b;
-    int d = length - 1;
-    while (!isDark(d))
-        --d;
-    int c = d;
-    while (isDark(c))
-        --c;
-    return Span { (a + b - 1) / 2.0, (c + 1 + d) / 2.0 };
-}
-
-struct DarkBox {
-    int left = 0, top = 0, right = -1, bottom = -1;
-};
-
-// The box of dark pixels above a row (the caption lies below it).
-DarkBox darkBox(const QImage& image, int aboveRow)
-{
-    DarkBox box { image.width(), image.height(), -1, -1 };
-    for (int y = 0; y < std::min(aboveRow, image.height()); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (dark(image.pixel(x, y))) {
-                box.left = std::min(box.left, x);
-                box.right = std::max(box.right, x);
-                box.top = std::min(box.top, y);
-                box.bottom = std::max(box.bottom, y);
-            }
-    return box;
-}
-
-// Width and height of the window's outline in pixels at 10 per mm.
-struct Outline {
-    double width = 0;
-    double height = 0;
-    DarkBox box;
-};
-
 Outline measureOutline(const QImage& image)
 {
-    // The caption stands in the lowest 25 mm of the sheet.
-    const DarkBox box = darkBox(image, image.height() - rnd(25 * kPixelsPerMm));
-    EXPECT_GE(box.right, box.left) << "nothing drawn";
-    Outline outline;
-    outline.box = box;
-    const std::optional<Span> across = outlineSpan(image, (box.top + box.bottom) / 2, true);
-    const std::optional<Span> down = outlineSpan(image, (box.left + box.right) / 2, false);
-    if (across)
-        outline.width = across->last - across->first;
-    if (down) {
-        // Down the middle column the caption's letters may be met below.
-        const std::optional<Span> inside
-            = outlineSpan(image.copy(0, 0, image.width(), box.bottom + 2), (box.left + box.right) / 2, false);
-        outline.height = inside ? inside->last - inside->first : 0;
-    }
-    return outline;
+    return MeasureOutline(image);
 }
 
 TrueScaleJob jobFor(std::string description, Paper paper, int ratio, PageFormat format = PageFormat::Pdf)
@@ -318,7 +234,7 @@ TEST(TrueScalePage, DimensionsAndAnnotationsStayOnTheSheet)
     EXPECT_TRUE(page.annotationErrors.empty());
     EXPECT_TRUE(page.fitted);
     const QImage image = pdfPixels(page.bytes, folder);
-    const DarkBox box = darkBox(image, image.height());
+    const test::DarkBox box = test::DarkBoxAbove(image, image.height());
     const int margin = rnd(10 * kPixelsPerMm);
     EXPECT_GE(box.left, margin - 2);
     EXPECT_GE(box.top, margin - 2);

@@ -12,14 +12,24 @@ static const CliCommand kCommands[] = {
         "A description that does not read prints the reader's message on standard error\n"
         "and exits with status 2, as does a file that cannot be read.",
         CliNormalize},
-    {"render", "FILE... -o OUT [--scale MM_PER_PIXEL | --size WxH] [--dimensions] [--format EXT]\n"
-               "       [--symbols FILE] [--dimlines FILE] [--symbol-folder DIR]",
-        "draw windows into PNG, BMP (24 bits), SVG or PDF pictures",
+    {"render", "FILE... -o OUT [--scale MM_PER_PIXEL | --size WxH | --paper PAPER --ratio N]\n"
+               "       [--dimensions] [--format EXT] [--symbols FILE] [--dimlines FILE] [--symbol-folder DIR]",
+        "draw windows into PNG, BMP (24 bits), SVG, PDF, true-scale sheets or DXF",
         "Draws the window description in FILE into OUT, whose extension (png, bmp, svg,\n"
-        "pdf) selects the format. --scale draws at a constant scale (default 5 mm per\n"
-        "pixel) on a canvas sized as the editor's constant-scale export does and crops\n"
-        "the picture to what was drawn; --size fits the drawing into a box of WxH pixels\n"
-        "as the drawing area does. --dimensions draws the edge dimension chains.\n"
+        "pdf, dxf) selects the format. --scale draws at a constant scale (default\n"
+        "5 mm per pixel) on a canvas sized as the editor's constant-scale export does\n"
+        "and crops the picture to what was drawn; --size fits the drawing into a box\n"
+        "of WxH pixels as the drawing area does. --dimensions draws the edge\n"
+        "dimension chains.\n"
+        "--paper (A4, A4-quer, A3, A3-quer) and --ratio (N or 1:N, 1 to 10000) make a\n"
+        "pdf or svg a true-scale sheet: 1000 mm of the window measure 1000/N mm on\n"
+        "the paper, the drawing centred with the caption \"NAME   M 1:N\"; the one not\n"
+        "given is A4 portrait or 1:20. A drawing that does not fit at 1:N is drawn\n"
+        "at the least N at which it fits; the sheet states that N, standard error\n"
+        "names it and the status stays 0. An unknown paper, a bad ratio, or either\n"
+        "option with png, bmp, dxf, --scale or --size is wrong usage (status 1).\n"
+        "A dxf OUT is a CAD file in millimetres at 1:1, one layer per kind of line,\n"
+        "with the lists; above a million entities it is refused (status 2).\n"
         "The symbol list (--symbols) and the dimension line list (--dimlines) are\n"
         "drawn after the window; without them a document X.Fnt brings X.fn2 and X.fn3,\n"
         "and its settings file X.fn4 switches the edge dimensions on or off unless\n"

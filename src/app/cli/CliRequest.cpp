@@ -96,6 +96,20 @@ bool ParseCliRequest(const std::vector<std::string>& arguments, CliRequestKind k
             }
         } else if (render && a == "-o" && hasValue) {
             request.output = arguments[++i];
+        } else if (render && a == "--paper" && hasValue) {
+            try {
+                request.paper = ParsePaper(arguments[++i]);
+            } catch (const TrueScaleError& error) {
+                err << "fensterdaten-cli: --paper: " << error.what() << '\n';
+                return false;
+            }
+        } else if (render && a == "--ratio" && hasValue) {
+            try {
+                request.ratio = ParseRatio(arguments[++i]);
+            } catch (const TrueScaleError& error) {
+                err << "fensterdaten-cli: --ratio: " << error.what() << '\n';
+                return false;
+            }
         } else if (render && a == "--format" && hasValue) {
             request.format = QString::fromStdString(arguments[++i]).toLower().toStdString();
         } else if (a.size() > 1 && a.front() == '-') {
@@ -107,6 +121,10 @@ bool ParseCliRequest(const std::vector<std::string>& arguments, CliRequestKind k
     }
     if (request.mmPerPixel && request.box) {
         err << "fensterdaten-cli: --scale and --size exclude each other\n";
+        return false;
+    }
+    if (request.trueScale() && (request.mmPerPixel || request.box)) {
+        err << "fensterdaten-cli: --paper and --ratio draw at a true ratio and exclude --scale and --size\n";
         return false;
     }
     if (request.files.empty()) {
@@ -140,6 +158,17 @@ std::optional<CliDocument> LoadCliDocument(const CliRequest& request, const std:
     document.box = request.box;
     document.mmPerPixel = request.mmPerPixel.value_or(kDefaultMmPerPixel);
     return document;
+}
+
+ExportDrawing ExportDrawingOf(const CliDocument& document)
+{
+    ExportDrawing drawing;
+    drawing.description = document.description;
+    drawing.symbols = document.annotations.symbols;
+    drawing.dimensionLines = document.annotations.dimensionLines;
+    drawing.symbolFolder = document.annotations.symbolFolder;
+    drawing.edgeDimensions = document.dimensions;
+    return drawing;
 }
 
 NothingDrawnError::NothingDrawnError()

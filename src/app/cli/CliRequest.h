@@ -5,6 +5,8 @@
 
 #include "ConstantScale.h"
 #include "Engine.h"
+#include "ExportDrawing.h"
+#include "TrueScalePage.h"
 
 #include <QFont>
 #include <QImage>
@@ -33,7 +35,12 @@ struct CliRequest {
     std::optional<double> mmPerPixel; // --scale
     std::optional<CanvasSize> box; // --size
     std::optional<EdgeDimensions> dimensions; // On when --dimensions is given
+    std::optional<Paper> paper; // render only: --paper, a true-scale sheet
+    std::optional<int> ratio; // render only: --ratio, a true-scale sheet
     AnnotationOptions lists;
+
+    // Either --paper or --ratio asks for the true-scale sheet.
+    bool trueScale() const { return paper || ratio; }
 };
 
 enum class CliRequestKind {
@@ -54,6 +61,10 @@ struct CliDocument {
     std::optional<CanvasSize> box; // fitted into a box; otherwise at mmPerPixel
     double mmPerPixel = 5.0;
 };
+
+// The document as the vector files (true-scale sheet, CAD file) draw it,
+// with the symbol pictures from files.
+ExportDrawing ExportDrawingOf(const CliDocument& document);
 
 // Reads the file and its lists; nullopt after a message naming the file.
 std::optional<CliDocument> LoadCliDocument(const CliRequest& request, const std::string& file, CliContext& context);
