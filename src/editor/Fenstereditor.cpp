@@ -19,6 +19,7 @@
 #include "PictureLoader.h"
 #include "FileRoutines.h"
 #include "Log.h"
+#include "ProgramFolder.h"
 #include "Translator.h"
 
 #include <QAction>
@@ -45,7 +46,6 @@ namespace fenster {
 
 namespace {
 
-constexpr const char* kMakerWebSite = "https://www.vandl.de/";
 // Set, the start-up benchmark learns of the first frame on screen: the
 // editor prints a line to standard error then, and quits when it is "quit".
 constexpr const char* kFirstPaintVariable = "FENSTER_FIRST_PAINT";
@@ -56,7 +56,7 @@ EditorStartup EditorStartup::fromProcess(const QStringList& arguments)
 {
     EditorStartup startup;
     startup.arguments = arguments;
-    startup.programFolder = QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
+    startup.programFolder = ProgramFolder();
     startup.symbolFolder = QDir::currentPath();
     startup.preferenceStore = JsonPreferenceStore::forCurrentUser();
     return startup;
@@ -85,12 +85,15 @@ QUrl HelpTarget(const QString& programFolder, const QString& languageCode)
     const QString candidates[] = {
         programFolder + QStringLiteral("help/Handbuch_") + languageCode + QStringLiteral(".pdf"),
         programFolder + QStringLiteral("help/Handbuch.pdf"),
+        // The installed program folder is <prefix>/share/fensterdaten/; its
+        // documentation lies in <prefix>/share/doc/fensterdaten/.
+        QDir::cleanPath(programFolder + QStringLiteral("../doc/fensterdaten/Handbuch.md")),
     };
     for (const QString& candidate : candidates) {
         if (QFileInfo(candidate).isFile())
-            return QUrl::fromLocalFile(candidate);
+            return QUrl::fromLocalFile(QFileInfo(candidate).absoluteFilePath());
     }
-    return QUrl(QString::fromLatin1(kMakerWebSite));
+    return QUrl();
 }
 
 TFenstereditor::TFenstereditor(EditorStartup startup, QWidget* parent)
@@ -601,6 +604,10 @@ void TFenstereditor::Rcksetzen1Click()
 void TFenstereditor::OnlineHilfe1Click()
 {
     const QUrl target = HelpTarget(m_programFolder, OsLanguageCode());
+    if (target.isEmpty()) {
+        ReportError(TranslateFormat(QStringLiteral("Das Handbuch ist nicht installiert (%s)."), { m_programFolder }));
+        return;
+    }
     if (!QDesktopServices::openUrl(target))
         ReportError(QStringLiteral("%1 kann nicht geöffnet werden.").arg(target.toDisplayString()));
 }

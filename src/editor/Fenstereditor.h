@@ -69,7 +69,9 @@ struct ProgramFolderItem {
 QList<ProgramFolderItem> ListProgramFolder(const QString& folder, const QString& extension);
 
 // What "Online Hilfe" opens: the program folder's "help/Handbuch_" + code +
-// ".pdf", else "help/Handbuch.pdf", else the maker's web site.
+// ".pdf", else "help/Handbuch.pdf", else the installed documentation's
+// "Handbuch.md" (../doc/fensterdaten/ from the program folder); empty when
+// none of them is there.
 QUrl HelpTarget(const QString& programFolder, const QString& languageCode);
 
 // The editor's main window: it creates the document, the parts and the

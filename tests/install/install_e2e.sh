@@ -20,7 +20,8 @@ fail() {
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" || { cat "$work/install.log" >&2; exit 1; }
 
 for f in bin/fensterdaten bin/fensterdaten-cli \
-  share/fensterdaten/VSG.bmp share/fensterdaten/help/Handbuch.pdf \
+  share/fensterdaten/VSG.BMP share/fensterdaten/help/Handbuch.pdf share/fensterdaten/Festverglasung.std \
+  share/doc/fensterdaten/Handbuch.md \
   share/doc/fensterdaten/examples/Dreiteilig-mit-Sprossen.Fnt \
   share/applications/fensterdaten.desktop \
   share/icons/hicolor/scalable/apps/fensterdaten.svg \
