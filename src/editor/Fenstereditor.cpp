@@ -27,6 +27,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -136,6 +139,7 @@ TFenstereditor::TFenstereditor(EditorStartup startup, QWidget* parent)
     ShowModeStatus();
     m_preferenceCommands->Einstellungenneuladen1Click();
     updateDocumentState();
+    setAcceptDrops(true);
 }
 
 TFenstereditor::~TFenstereditor() = default;
@@ -392,6 +396,11 @@ void TFenstereditor::FirstShow()
         m_host->openHostFile();
         // The host file is the starting point; the host decides what is kept.
         m_document->resetHistory();
+    } else if (const QString document = m_host->documentToOpen(); !document.isEmpty()) {
+        // "fensterdaten Haus.Fnt": the document opens as "&Laden" opens it,
+        // and is where the run starts.
+        if (m_documents->OpenDocument(document))
+            m_document->resetHistory();
     }
     RefreshPanel();
 }
@@ -453,6 +462,45 @@ void TFenstereditor::closeEvent(QCloseEvent* event)
     }
     m_preferenceCommands->Aktuelleeinstellungenspeichern1Click();
     TVANDLFORM::closeEvent(event);
+}
+
+bool TFenstereditor::acceptsDroppedDocument(const QMimeData* data) const
+{
+    return data && m_host->runMode() == RunMode::Normal && !DroppedDocument(*data).isEmpty();
+}
+
+void TFenstereditor::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!acceptsDroppedDocument(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void TFenstereditor::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!acceptsDroppedDocument(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void TFenstereditor::dropEvent(QDropEvent* event)
+{
+    if (!acceptsDroppedDocument(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    const QString document = DroppedDocument(*event->mimeData());
+    // The file manager waits for the drop to end: the document (and any
+    // error box about it) comes once the event loop is back.
+    QTimer::singleShot(0, this, [this, document] { guarded([this, document] { m_documents->OpenDocument(document); }); });
 }
 
 // ---------------------------------------------------------------------------

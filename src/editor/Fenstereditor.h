@@ -17,6 +17,10 @@
 #include <memory>
 
 class QAction;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
+class QMimeData;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -201,6 +205,11 @@ public:
 protected:
     void FormShow() override;
     void closeEvent(QCloseEvent* event) override;
+    // A window document dropped from a file manager opens like "&Laden";
+    // the host modes refuse it, so that a host's file is never swapped.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -215,6 +224,7 @@ private:
     void buildThumbnails();
     void applyCommandLine();
     void showReadOnly();
+    bool acceptsDroppedDocument(const QMimeData* data) const;
 
     // Runs a command so that no exception reaches Qt's event loop: a failure
     // is reported and the program goes on.
