@@ -43,6 +43,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace fenster {
@@ -136,6 +137,7 @@ TFenstereditor::TFenstereditor(EditorStartup startup, QWidget* parent)
     m_document->UpdateAll();
     buildSymbolMenu();
     BuildStandardWindowMenu();
+    logProgramFolder();
     ShowModeStatus();
     m_preferenceCommands->Einstellungenneuladen1Click();
     updateDocumentState();
@@ -462,6 +464,19 @@ void TFenstereditor::closeEvent(QCloseEvent* event)
     }
     m_preferenceCommands->Aktuelleeinstellungenspeichern1Click();
     TVANDLFORM::closeEvent(event);
+}
+
+void TFenstereditor::logProgramFolder()
+{
+    // Where an installed program found its own files, for whoever reads
+    // the log after a menu came up empty.
+    const QList<QAction*> symbolItems = m_symbolMenu->actions();
+    const auto symbols = std::count_if(symbolItems.begin(), symbolItems.end(),
+        [](const QAction* item) { return !item->data().toString().isEmpty(); });
+    LogLine(QStringLiteral("Programmordner: %1 (%2 Symbole, %3 Standardfenster)")
+                .arg(m_programFolder)
+                .arg(symbols)
+                .arg(m_standardWindowMenu->actions().size()));
 }
 
 bool TFenstereditor::acceptsDroppedDocument(const QMimeData* data) const

@@ -225,6 +225,7 @@ private:
     void applyCommandLine();
     void showReadOnly();
     bool acceptsDroppedDocument(const QMimeData* data) const;
+    void logProgramFolder();
 
     // Runs a command so that no exception reaches Qt's event loop: a failure
     // is reported and the program goes on.
