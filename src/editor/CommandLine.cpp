@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include <QUrl>
 #include <QtGlobal>
 
 namespace fenster {
@@ -22,6 +23,22 @@ QString TrimBlanksAndControls(const QString& text)
     return text.mid(begin, end - begin);
 }
 
+// Qt's own options that take the next argument as their value; the
+// application object reads them, the document is never one of them.
+bool IsQtOptionWithValue(const QString& argument)
+{
+    static const char* const options[] = { "-platform", "-platformpluginpath", "-platformtheme", "-plugin",
+        "-display", "-style", "-stylesheet", "-session", "-qwindowgeometry", "-geometry", "-qwindowtitle",
+        "-title", "-qwindowicon", "-icon", "-name", "-dialogs", "-fontengine" };
+    // Qt takes them with one dash or two.
+    const QString name = argument.startsWith(QLatin1String("--")) ? argument.mid(1) : argument;
+    for (const char* option : options) {
+        if (name == QLatin1String(option))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 bool ParamPresent(const QStringList& arguments, const QString& name)
@@ -38,6 +55,32 @@ QString ParamValue(const QStringList& arguments, const QString& prefix)
     for (const QString& argument : arguments) {
         if (argument.startsWith(prefix, Qt::CaseInsensitive))
             return TrimBlanksAndControls(argument.mid(prefix.size()));
+    }
+    return {};
+}
+
+QString DocumentArgument(const QStringList& arguments)
+{
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument.startsWith(QLatin1Char('-'))) {
+            if (IsQtOptionWithValue(argument))
+                ++i;
+            continue;
+        }
+        if (argument.compare(QLatin1String("readonly"), Qt::CaseInsensitive) == 0
+            || argument.compare(QLatin1String("M"), Qt::CaseInsensitive) == 0)
+            continue;
+        const QString path = TrimBlanksAndControls(argument);
+        if (path.isEmpty())
+            continue;
+        // Some file managers hand over an address instead of a path.
+        if (path.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
+            const QUrl url(path);
+            if (url.isLocalFile())
+                return url.toLocalFile();
+        }
+        return path;
     }
     return {};
 }

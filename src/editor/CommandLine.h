@@ -18,6 +18,13 @@ bool ParamPresent(const QStringList& arguments, const QString& name);
 // may hand over paths of any length.
 QString ParamValue(const QStringList& arguments, const QString& prefix);
 
+// The document to open in a normal run, as a file manager or a shell hands
+// it over: the first argument that is no "-" option (nor the value of one of
+// Qt's own options such as "-platform offscreen") and not one of the words
+// "readonly" and "M"; a "file:" address becomes its local path. Empty when
+// there is none. Whether the file exists is for the loading to say.
+QString DocumentArgument(const QStringList& arguments);
+
 // The four ways the editor runs, decided once from the command line.
 enum class RunMode {
     Normal, // no host file

@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMimeData>
+#include <QUrl>
 
 namespace fenster {
 
@@ -49,6 +51,19 @@ QString CompanionName(const QString& path, const QString& extension)
     const QString folder = path.left(path.size() - name.size());
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     return folder + (dot >= 0 ? name.left(dot) : name) + QLatin1Char('.') + extension;
+}
+
+QString DroppedDocument(const QMimeData& data)
+{
+    if (!data.hasUrls() || data.urls().isEmpty())
+        return {};
+    const QUrl url = data.urls().constFirst();
+    if (!url.isLocalFile())
+        return {};
+    const QString path = url.toLocalFile();
+    if (QFileInfo(path).suffix().compare(QLatin1String("fnt"), Qt::CaseInsensitive) != 0)
+        return {};
+    return path;
 }
 
 DocumentFiles FilesOfDocument(const QString& path)
@@ -135,7 +150,13 @@ void DocumentCommands::Laden1Click()
         m_document.UpdateAll();
         return;
     }
-    LoadDocument(fileName);
+    OpenDocument(fileName);
+}
+
+bool DocumentCommands::OpenDocument(const QString& fileName)
+{
+    m_document.setSelection(1, 1);
+    return LoadDocument(fileName);
 }
 
 bool DocumentCommands::take(const DocumentSet& set, bool standardWindow)

@@ -10,6 +10,7 @@
 #include <optional>
 
 class QMenu;
+class QMimeData;
 
 namespace fenster {
 
@@ -58,6 +59,10 @@ DocumentSet ReadDocumentSet(const QString& path);
 void WriteDocumentSet(const QString& path, const QString& description, const QString& symbols,
     const QString& dimensionLines, const DocumentSettings& settings);
 
+// The window document a drop carries: the first address when it is a local
+// file whose name ends in ".Fnt" in any letter case; empty otherwise.
+QString DroppedDocument(const QMimeData& data);
+
 // "&Neu", "&Laden", "&Speichern", "Speichern &unter...", the "Standardfenster"
 // menu and the question about unsaved changes, over the document. What
 // needs the main window (dialogs, the edge dimension check mark, the mode,
@@ -92,6 +97,9 @@ public:
     // Takes the document of fileName when its description reads; otherwise
     // reports and leaves the present document untouched.
     bool LoadDocument(const QString& fileName);
+    // "&Laden" with the file already chosen (the command line, a drop): the
+    // selection goes back to the first field, then LoadDocument.
+    bool OpenDocument(const QString& fileName);
 
     // One item per standard window of the program folder.
     void BuildStandardWindowMenu(QMenu& menu);

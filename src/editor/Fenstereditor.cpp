@@ -21,6 +21,7 @@
 #include "PictureLoader.h"
 #include "FileRoutines.h"
 #include "Log.h"
+#include "ProgramFolder.h"
 #include "Translator.h"
 
 #include <QAction>
@@ -28,6 +29,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -41,13 +45,13 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace fenster {
 
 namespace {
 
-constexpr const char* kMakerWebSite = "https://www.vandl.de/";
 // Set, the start-up benchmark learns of the first frame on screen: the
 // editor prints a line to standard error then, and quits when it is "quit".
 constexpr const char* kFirstPaintVariable = "FENSTER_FIRST_PAINT";
@@ -58,7 +62,7 @@ EditorStartup EditorStartup::fromProcess(const QStringList& arguments)
 {
     EditorStartup startup;
     startup.arguments = arguments;
-    startup.programFolder = QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
+    startup.programFolder = ProgramFolder();
     startup.symbolFolder = QDir::currentPath();
     startup.preferenceStore = JsonPreferenceStore::forCurrentUser();
     return startup;
@@ -87,12 +91,15 @@ QUrl HelpTarget(const QString& programFolder, const QString& languageCode)
     const QString candidates[] = {
         programFolder + QStringLiteral("help/Handbuch_") + languageCode + QStringLiteral(".pdf"),
         programFolder + QStringLiteral("help/Handbuch.pdf"),
+        // The installed program folder is <prefix>/share/fensterdaten/; its
+        // documentation lies in <prefix>/share/doc/fensterdaten/.
+        QDir::cleanPath(programFolder + QStringLiteral("../doc/fensterdaten/Handbuch.md")),
     };
     for (const QString& candidate : candidates) {
         if (QFileInfo(candidate).isFile())
-            return QUrl::fromLocalFile(candidate);
+            return QUrl::fromLocalFile(QFileInfo(candidate).absoluteFilePath());
     }
-    return QUrl(QString::fromLatin1(kMakerWebSite));
+    return QUrl();
 }
 
 TFenstereditor::TFenstereditor(EditorStartup startup, QWidget* parent)
@@ -133,9 +140,11 @@ TFenstereditor::TFenstereditor(EditorStartup startup, QWidget* parent)
     m_document->UpdateAll();
     buildSymbolMenu();
     BuildStandardWindowMenu();
+    logProgramFolder();
     ShowModeStatus();
     m_preferenceCommands->Einstellungenneuladen1Click();
     updateDocumentState();
+    setAcceptDrops(true);
 }
 
 TFenstereditor::~TFenstereditor() = default;
@@ -406,6 +415,11 @@ void TFenstereditor::FirstShow()
         m_host->openHostFile();
         // The host file is the starting point; the host decides what is kept.
         m_document->resetHistory();
+    } else if (const QString document = m_host->documentToOpen(); !document.isEmpty()) {
+        // "fensterdaten Haus.Fnt": the document opens as "&Laden" opens it,
+        // and is where the run starts.
+        if (m_documents->OpenDocument(document))
+            m_document->resetHistory();
     }
     RefreshPanel();
 }
@@ -467,6 +481,58 @@ void TFenstereditor::closeEvent(QCloseEvent* event)
     }
     m_preferenceCommands->Aktuelleeinstellungenspeichern1Click();
     TVANDLFORM::closeEvent(event);
+}
+
+void TFenstereditor::logProgramFolder()
+{
+    // Where an installed program found its own files, for whoever reads
+    // the log after a menu came up empty.
+    const QList<QAction*> symbolItems = m_symbolMenu->actions();
+    const auto symbols = std::count_if(symbolItems.begin(), symbolItems.end(),
+        [](const QAction* item) { return !item->data().toString().isEmpty(); });
+    LogLine(QStringLiteral("Programmordner: %1 (%2 Symbole, %3 Standardfenster)")
+                .arg(m_programFolder)
+                .arg(symbols)
+                .arg(m_standardWindowMenu->actions().size()));
+}
+
+bool TFenstereditor::acceptsDroppedDocument(const QMimeData* data) const
+{
+    return data && m_host->runMode() == RunMode::Normal && !DroppedDocument(*data).isEmpty();
+}
+
+void TFenstereditor::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!acceptsDroppedDocument(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void TFenstereditor::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!acceptsDroppedDocument(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void TFenstereditor::dropEvent(QDropEvent* event)
+{
+    if (!acceptsDroppedDocument(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    const QString document = DroppedDocument(*event->mimeData());
+    // The file manager waits for the drop to end: the document (and any
+    // error box about it) comes once the event loop is back.
+    QTimer::singleShot(0, this, [this, document] { guarded([this, document] { m_documents->OpenDocument(document); }); });
 }
 
 // ---------------------------------------------------------------------------
@@ -628,6 +694,10 @@ void TFenstereditor::Rcksetzen1Click()
 void TFenstereditor::OnlineHilfe1Click()
 {
     const QUrl target = HelpTarget(m_programFolder, OsLanguageCode());
+    if (target.isEmpty()) {
+        ReportError(TranslateFormat(QStringLiteral("Das Handbuch ist nicht installiert (%s)."), { m_programFolder }));
+        return;
+    }
     if (!QDesktopServices::openUrl(target))
         ReportError(QStringLiteral("%1 kann nicht geöffnet werden.").arg(target.toDisplayString()));
 }

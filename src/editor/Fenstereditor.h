@@ -17,6 +17,10 @@
 #include <memory>
 
 class QAction;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
+class QMimeData;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -70,7 +74,9 @@ struct ProgramFolderItem {
 QList<ProgramFolderItem> ListProgramFolder(const QString& folder, const QString& extension);
 
 // What "Online Hilfe" opens: the program folder's "help/Handbuch_" + code +
-// ".pdf", else "help/Handbuch.pdf", else the maker's web site.
+// ".pdf", else "help/Handbuch.pdf", else the installed documentation's
+// "Handbuch.md" (../doc/fensterdaten/ from the program folder); empty when
+// none of them is there.
 QUrl HelpTarget(const QString& programFolder, const QString& languageCode);
 
 // The editor's main window: it creates the document, the parts and the
@@ -204,6 +210,11 @@ public:
 protected:
     void FormShow() override;
     void closeEvent(QCloseEvent* event) override;
+    // A window document dropped from a file manager opens like "&Laden";
+    // the host modes refuse it, so that a host's file is never swapped.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -218,6 +229,8 @@ private:
     void buildThumbnails();
     void applyCommandLine();
     void showReadOnly();
+    bool acceptsDroppedDocument(const QMimeData* data) const;
+    void logProgramFolder();
 
     // Runs a command so that no exception reaches Qt's event loop: a failure
     // is reported and the program goes on.

@@ -27,6 +27,11 @@ HostSession::HostSession(QStringList arguments, EditorDocument& document, QObjec
 {
 }
 
+QString HostSession::documentToOpen() const
+{
+    return m_runMode == RunMode::Normal ? DocumentArgument(m_arguments) : QString();
+}
+
 bool HostSession::edgeDimensionsAsked() const
 {
     return ParamPresent(m_arguments, QStringLiteral("M"));

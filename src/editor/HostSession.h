@@ -35,6 +35,10 @@ public:
     // "-FILE:" and "-OUTFILE:"; empty when not given.
     const QString& hostFile() const { return m_hostFile; }
     const QString& outFile() const { return m_outFile; }
+    // The document a normal run opens, given as a plain path
+    // (DocumentArgument); empty in the host modes, where the host file has
+    // priority and a plain path beside it is left alone.
+    QString documentToOpen() const;
     // "M": edge dimensions on for a host file.
     bool edgeDimensionsAsked() const;
     // "-MASSSTAB:" in hundredths of a millimetre per pixel; nothing when it

@@ -1,8 +1,8 @@
 #include "Translator.h"
 
 #include "DiskFiles.h"
+#include "ProgramFolder.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -19,6 +19,7 @@ const QChar Colon = QLatin1Char(':');
 TWTranslator* g_translator = nullptr;
 QString g_languageName;
 QString g_languageFolder;
+QString g_shippedLanguageFolder;
 MissingFileWarning g_missingFileWarning;
 
 bool blanksOnly(const QString& text)
@@ -30,11 +31,30 @@ QString languageFolder()
 {
     if (!g_languageFolder.isEmpty())
         return g_languageFolder;
-    return QCoreApplication::applicationDirPath();
+    return CollectFolder();
 }
 
-// A language name becomes a file name beside the executable; one that
-// would lead out of that folder is not a language name.
+QString shippedLanguageFolder()
+{
+    if (!g_languageFolder.isEmpty())
+        return g_shippedLanguageFolder.isEmpty() ? g_languageFolder : g_shippedLanguageFolder;
+    return ProgramFolder();
+}
+
+// The file of that name in the collect folder, else the shipped one; empty
+// when neither folder holds it.
+QString findLanguageFile(const QString& fileName)
+{
+    for (const QString& folder : { languageFolder(), shippedLanguageFolder() }) {
+        const QString path = QDir(folder).filePath(fileName);
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return QString();
+}
+
+// A language name becomes a file name in the language folders; one that
+// would lead out of them is not a language name.
 bool isPlainName(const QString& name)
 {
     return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
@@ -59,6 +79,18 @@ TWTranslator::~TWTranslator() = default;
 
 void TWTranslator::SetLanguageFile(const QString& path)
 {
+    m_saveFile.clear();
+    pointAt(path);
+}
+
+void TWTranslator::SetLanguageFile(const QString& path, const QString& saveTo)
+{
+    pointAt(path);
+    m_saveFile = saveTo == m_datei ? QString() : saveTo;
+}
+
+void TWTranslator::pointAt(const QString& path)
+{
     m_entries.Clear();
     m_loaded = false;
     if (!path.isEmpty() && QFileInfo(path).isFile()) {
@@ -81,7 +113,7 @@ void TWTranslator::setDotranslate(bool on)
 {
     m_dotranslate = on;
     if (on)
-        SetLanguageFile(m_datei);
+        pointAt(m_datei);
 }
 
 void TWTranslator::LoadLanguageFile(AcceleratorSet& used)
@@ -93,7 +125,7 @@ void TWTranslator::LoadLanguageFile(AcceleratorSet& used)
         lines = ReadLanguageFile(m_datei);
     } catch (const FileError&) {
         // Gone or not a file any more: warned about once, never rewritten.
-        SetLanguageFile(m_datei);
+        pointAt(m_datei);
         return;
     }
     for (const QString& line : lines)
@@ -109,10 +141,18 @@ void TWTranslator::SaveLanguageFile()
     // content; writing them would replace the catalogue by a fragment.
     if (!m_loaded || m_datei.isEmpty())
         return;
+    const QString target = m_saveFile.isEmpty() ? m_datei : m_saveFile;
     try {
-        WriteLanguageFile(m_datei, LanguageFileLines(m_entries));
+        WriteLanguageFile(target, LanguageFileLines(m_entries));
     } catch (const FileError&) {
         // Translation never fails; the old file stays as it was.
+        return;
+    }
+    // The copy holds every entry of the file it came from: from now on it
+    // is the language file.
+    if (!m_saveFile.isEmpty()) {
+        m_datei = m_saveFile;
+        m_saveFile.clear();
     }
 }
 
@@ -213,24 +253,39 @@ bool SelectLanguage(const QString& requestedName)
     QString name = requestedName;
     if (name.isEmpty() || !isPlainName(name))
         name = OsLanguageCode();
-    const QDir folder(languageFolder());
-    QString file = folder.filePath(name + QLatin1String(".lng"));
-    if (!QFileInfo(file).isFile()) {
-        file = folder.filePath(QStringLiteral("default.lng"));
-        if (!QFileInfo::exists(file)) {
-            try {
-                WriteFileAtomically(file, QByteArray());
-            } catch (const FileError&) {
-                g_translator->setDotranslate(false);
-                return false;
-            }
+    QString fileName = name + QLatin1String(".lng");
+    QString file = findLanguageFile(fileName);
+    if (file.isEmpty()) {
+        fileName = QStringLiteral("default.lng");
+        file = findLanguageFile(fileName);
+    }
+    // What is collected always goes to the collect folder; a shipped file
+    // is read from where it lies and never written.
+    const QString collected = QDir(languageFolder()).filePath(fileName);
+    // The program's own collect folder (the user's data folder of an
+    // installed program) may not be there yet; a folder set from outside
+    // is taken as it is.
+    if (g_languageFolder.isEmpty())
+        QDir().mkpath(languageFolder());
+    if (file.isEmpty()) {
+        if (QFileInfo::exists(collected) || QFileInfo(collected).isSymLink()) {
+            // Something that is no file is in the way: nothing is replaced.
+            g_translator->setDotranslate(false);
+            return false;
         }
+        try {
+            WriteFileAtomically(collected, QByteArray());
+        } catch (const FileError&) {
+            g_translator->setDotranslate(false);
+            return false;
+        }
+        file = collected;
     }
     if (!QFileInfo(file).isFile()) {
         g_translator->setDotranslate(false);
         return false;
     }
-    g_translator->SetLanguageFile(file);
+    g_translator->SetLanguageFile(file, collected);
     g_translator->setDotranslate(true);
     return true;
 }
@@ -240,9 +295,10 @@ void SetLanguageName(const QString& name)
     g_languageName = name;
 }
 
-void SetLanguageFolder(const QString& folder)
+void SetLanguageFolder(const QString& folder, const QString& shippedFolder)
 {
     g_languageFolder = folder;
+    g_shippedLanguageFolder = shippedFolder;
 }
 
 QString LanguageFolder()

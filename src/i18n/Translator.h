@@ -30,6 +30,12 @@ public:
     // name found relative to the current folder). A missing file is warned
     // about once while translation is on (see SetMissingLanguageFileWarning).
     void SetLanguageFile(const QString& path);
+    // Reads path but writes the collected entries (with all of path's) to
+    // saveTo, which from the first write on is the language file: a shipped
+    // file is never written, yet nothing collected is lost.
+    void SetLanguageFile(const QString& path, const QString& saveTo);
+    // Where SaveLanguageFile writes: the language file or its copy to be.
+    QString saveFile() const { return m_saveFile.isEmpty() ? m_datei : m_saveFile; }
 
     bool dotranslate() const { return m_dotranslate; }
     // Switching translation on re-validates the language file.
@@ -55,8 +61,10 @@ public:
 private:
     QString LookupText(QString& text, AcceleratorSet& used);
     void LoadLanguageFile(AcceleratorSet& used);
+    void pointAt(const QString& path);
 
     QString m_datei;
+    QString m_saveFile;
     bool m_dotranslate = false;
     TTransListe m_entries;
     AcceleratorSet m_looseAccelerators;
@@ -82,17 +90,23 @@ QString TranslateFormat(const QString& format, const FormatArgs& arguments);
 // be chosen or created (translation then stays off, texts stay German).
 TWTranslator* EnsureTranslator();
 
-// Chooses the language file: name + ".lng" in the language folder, else
-// "default.lng" there (created empty when missing). False when neither
-// exists nor could be created; translation then stays off.
+// Chooses the language file: name + ".lng", else "default.lng" (created
+// empty in the language folder when neither folder has it). Each name is
+// looked up in the language folder first, so that a file with collected
+// entries wins, then in the shipped folder. Collected entries are always
+// written to the language folder; a shipped file is copied there on the
+// first write and left as it was. False when no file exists nor could be
+// created; translation then stays off.
 bool SelectLanguage(const QString& name);
 
 // The language name to use on first use (the "Sprache" preference); empty
 // means the operating system's language.
 void SetLanguageName(const QString& name);
-// The folder that holds the language files; empty (the default) means the
-// folder of the executable.
-void SetLanguageFolder(const QString& folder);
+// The folder the language files are collected in, and the folder of the
+// shipped ones (empty: the same folder). An empty folder (the default)
+// means CollectFolder() and ProgramFolder().
+void SetLanguageFolder(const QString& folder, const QString& shippedFolder = {});
+// The folder the language files are collected in.
 QString LanguageFolder();
 
 // How a missing language file is told to the user ("Übersetzungsdatei

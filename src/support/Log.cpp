@@ -1,6 +1,7 @@
 #include "Log.h"
 
 #include "CodePage.h"
+#include "ProgramFolder.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -9,11 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QStandardPaths>
 #include <QSysInfo>
 
-#include <filesystem>
-#include <system_error>
 
 #ifndef FENSTER_PROGRAM_VERSION
 #error "FENSTER_PROGRAM_VERSION must be defined by the build"
@@ -33,19 +31,6 @@ LogState& state()
 {
     static LogState s;
     return s;
-}
-
-// The running executable's full path. The kernel's link works before (and
-// without) a QCoreApplication; Qt's answer is the fallback.
-QString executablePath()
-{
-    std::error_code error;
-    const auto link = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error && !link.empty())
-        return QString::fromStdString(link.string());
-    if (QCoreApplication::instance())
-        return QCoreApplication::applicationFilePath();
-    return QString();
 }
 
 QString withTrailingSlash(QString folder)
@@ -94,10 +79,10 @@ QString ComputerName()
 
 QString FallbackLogFolder()
 {
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    const QString data = UserDataFolder();
     if (data.isEmpty())
         return QString();
-    return withTrailingSlash(data) + QStringLiteral("fensterdaten/logs/");
+    return data + QStringLiteral("log/");
 }
 
 QString ChooseLogFolder(const QString& preferred, const QString& fallback)
@@ -130,11 +115,11 @@ void LogStartup()
 {
     try {
         LogState& s = state();
-        const QString exe = executablePath();
+        const QString exe = ExecutablePath();
         const QFileInfo exeInfo(exe);
         const QString override = qEnvironmentVariable(LogFolderVariable);
-        const QString besideExe = exe.isEmpty() ? QString() : exeInfo.absolutePath() + QStringLiteral("/log/");
-        s.folder = ChooseLogFolder(override.isEmpty() ? besideExe : override, FallbackLogFolder());
+        const QString collected = exe.isEmpty() ? QString() : CollectFolder() + QStringLiteral("log/");
+        s.folder = ChooseLogFolder(override.isEmpty() ? collected : override, FallbackLogFolder());
         s.infix = u' ' + exeInfo.fileName() + QStringLiteral(" #") + ComputerName() + QStringLiteral(": ");
         s.active = true;
         LogLine(QStringLiteral("Startup:") + exe + QStringLiteral("  Version:") + ProgramVersion(), 1);

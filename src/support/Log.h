@@ -8,8 +8,10 @@ class QDateTime;
 
 namespace fenster {
 
-// The monthly log beside the executable. Every failure to write is
-// swallowed: logging never interferes with the program.
+// The monthly log in "log/" of the collect folder (CollectFolder: beside
+// the executable in a build tree, the user's data folder for an installed
+// program). Every failure to write is swallowed: logging never interferes
+// with the program.
 
 // Sets up the module (computer name, log folder, line infix) and writes the
 // "Startup:" line. Call once before any window exists.
@@ -36,14 +38,14 @@ QString ComputerName();
 inline constexpr int LogThreshold = 10;
 
 // The environment variable that, when set, names the log folder and takes
-// the place of the folder beside the executable (used by the tests).
+// the place of the collect folder's "log/" (used by the tests).
 inline constexpr char LogFolderVariable[] = "FENSTER_LOG_DIR";
 
 // The folder of the log once LogStartup has run (ending in "/"), else empty.
 QString LogFolder();
 
-// The user's own folder for the log when the one beside the executable cannot
-// be created: "logs/" in the user's local data folder. Not created here.
+// The user's own folder for the log when the preferred one cannot be
+// created: "log/" in UserDataFolder(). Not created here.
 QString FallbackLogFolder();
 
 // preferred when it exists or can be created (with all missing parents),

@@ -75,6 +75,34 @@ TEST(DecideRunMode, FollowsTheHostArguments)
         EXPECT_EQ(DecideRunMode(c.arguments), c.mode) << c.name;
 }
 
+TEST(DocumentArgument, IsThePlainPathAFileManagerHandsOver)
+{
+    struct Case {
+        const char* name;
+        QStringList arguments;
+        const char* document;
+    };
+    const Case cases[] = {
+        { "nothing", {}, "" },
+        { "a plain path", { "/home/anna/Haus.Fnt" }, "/home/anna/Haus.Fnt" },
+        { "a relative path keeps its form", { "Haus.Fnt" }, "Haus.Fnt" },
+        { "any extension", { "Haus.txt" }, "Haus.txt" },
+        { "blanks inside the path stay", { "/tmp/Mein Haus.Fnt" }, "/tmp/Mein Haus.Fnt" },
+        { "a file address becomes its path", { "file:///tmp/Mein%20Haus.Fnt" }, "/tmp/Mein Haus.Fnt" },
+        { "the first one only", { "a.Fnt", "b.Fnt" }, "a.Fnt" },
+        { "host options are no document", { "-FILE:/tmp/a.Fnt", "-MASSSTAB:250", "M", "readonly" }, "" },
+        { "switch words in any case", { "m", "READONLY", "Haus.Fnt" }, "Haus.Fnt" },
+        { "Qt's option values are skipped", { "-platform", "offscreen", "--style", "Fusion", "Haus.Fnt" },
+            "Haus.Fnt" },
+        { "blank arguments are skipped", { " ", "Haus.Fnt" }, "Haus.Fnt" },
+        { "a path beside a host file is still found", { "-FILE:/tmp/a.Fnt", "Haus.Fnt" }, "Haus.Fnt" },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DocumentArgument(c.arguments), QString::fromUtf8(c.document)) << c.name;
+    // A plain path does not make a host run.
+    EXPECT_EQ(DecideRunMode({ QStringLiteral("Haus.Fnt") }), RunMode::Normal);
+}
+
 // Restores an environment variable when the test ends.
 class SavedVariable {
 public:

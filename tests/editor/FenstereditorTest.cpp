@@ -818,22 +818,48 @@ TEST_F(FenstereditorTest, DrawingErrorsAreReportedOncePerChange)
     }
 }
 
-TEST(HelpTarget, PrefersTheLanguageManual)
+TEST(HelpTarget, PrefersTheLanguageManualThenTheManualThenTheInstalledDocumentation)
 {
-    QTemporaryDir folder;
-    const QString program = folder.path() + QLatin1Char('/');
-    EXPECT_EQ(HelpTarget(program, QStringLiteral("0407")).scheme(), QStringLiteral("https"));
-    QDir().mkpath(program + QStringLiteral("help"));
-    QFile general(program + QStringLiteral("help/Handbuch.pdf"));
-    ASSERT_TRUE(general.open(QIODevice::WriteOnly));
-    general.close();
-    EXPECT_EQ(HelpTarget(program, QStringLiteral("0407")).toLocalFile(), program + QStringLiteral("help/Handbuch.pdf"));
-    QFile german(program + QStringLiteral("help/Handbuch_0407.pdf"));
-    ASSERT_TRUE(german.open(QIODevice::WriteOnly));
-    german.close();
-    EXPECT_EQ(HelpTarget(program, QStringLiteral("0407")).toLocalFile(),
-        program + QStringLiteral("help/Handbuch_0407.pdf"));
-    EXPECT_EQ(HelpTarget(program, QStringLiteral("0409")).toLocalFile(), program + QStringLiteral("help/Handbuch.pdf"));
+    // An installed tree: the program folder is share/fensterdaten/, the
+    // documentation share/doc/fensterdaten/.
+    struct Case {
+        const char* name;
+        QStringList files; // below share/
+        const char* code;
+        const char* target; // below share/, empty: nothing to open
+    };
+    const Case cases[] = {
+        { "nothing installed", {}, "0407", "" },
+        { "the documentation alone", { "doc/fensterdaten/Handbuch.md" }, "0407",
+            "doc/fensterdaten/Handbuch.md" },
+        { "the manual before the documentation", { "fensterdaten/help/Handbuch.pdf", "doc/fensterdaten/Handbuch.md" },
+            "0407", "fensterdaten/help/Handbuch.pdf" },
+        { "the language's manual first",
+            { "fensterdaten/help/Handbuch.pdf", "fensterdaten/help/Handbuch_0407.pdf", "doc/fensterdaten/Handbuch.md" },
+            "0407", "fensterdaten/help/Handbuch_0407.pdf" },
+        { "another language's manual is not taken", { "fensterdaten/help/Handbuch_0407.pdf" }, "0409", "" },
+        { "another language falls back to the manual",
+            { "fensterdaten/help/Handbuch.pdf", "fensterdaten/help/Handbuch_0407.pdf" }, "0409",
+            "fensterdaten/help/Handbuch.pdf" },
+        { "a folder named like the manual is no manual", { "fensterdaten/help/Handbuch.pdf/x" }, "0407", "" },
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir folder;
+        const QString share = folder.path() + QStringLiteral("/share/");
+        QDir().mkpath(share + QStringLiteral("fensterdaten"));
+        for (const QString& name : c.files) {
+            QDir().mkpath(QFileInfo(share + name).absolutePath());
+            QFile made(share + name);
+            ASSERT_TRUE(made.open(QIODevice::WriteOnly)) << c.name;
+        }
+        const QUrl target = HelpTarget(share + QStringLiteral("fensterdaten/"), QString::fromLatin1(c.code));
+        if (QByteArray(c.target).isEmpty()) {
+            EXPECT_TRUE(target.isEmpty()) << c.name << ": " << target.toString().toStdString();
+            continue;
+        }
+        EXPECT_TRUE(target.isLocalFile()) << c.name;
+        EXPECT_EQ(target.toLocalFile(), share + QString::fromLatin1(c.target)) << c.name;
+    }
 }
 
 } // namespace

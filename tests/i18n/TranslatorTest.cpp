@@ -83,6 +83,82 @@ TEST_F(TranslatorTest, MissingLanguageFileFallsBackToDefaultCreatedEmpty)
     EXPECT_EQ(readFile(QStringLiteral("0415.lng")), QByteArray("<missing>"));
 }
 
+// An installed program reads its shipped language files from the program
+// folder and collects into the user's data folder: which file is read,
+// where the collected text goes, and that the shipped file stays as it was.
+TEST_F(TranslatorTest, CollectedFilesWinAndShippedFilesAreNeverWritten)
+{
+    struct Case {
+        const char* name;
+        const char* collected0407; // nullptr: no such file
+        const char* collectedDefault;
+        const char* shipped0407;
+        const char* shippedDefault;
+        const char* readFrom; // "collect/..." or "shipped/..."
+        const char* shown; // TranslateText("Datei")
+        const char* collectedAfter; // the written file in collect/, after "Neu" was collected
+    };
+    const Case cases[] = {
+        {"the shipped file is read and copied on the first collected text", nullptr, nullptr, "Datei~File\r\n",
+            nullptr, "shipped/0407.lng", "File ", "Datei~File\r\nNeu~\r\n"},
+        {"a collected file wins over the shipped one", "Datei~Fichier\r\n", nullptr, "Datei~File\r\n", nullptr,
+            "collect/0407.lng", "Fichier", "Datei~Fichier\r\nNeu~\r\n"},
+        {"the language's own name comes before a collected default", nullptr, "Datei~Standard\r\n",
+            "Datei~File\r\n", nullptr, "shipped/0407.lng", "File ", "Datei~File\r\nNeu~\r\n"},
+        {"a shipped default is copied as default.lng", nullptr, nullptr, nullptr, "Datei~Default\r\n",
+            "shipped/default.lng", "Default", "Datei~Default\r\nNeu~\r\n"},
+        {"no file anywhere: an empty default is made in the collect folder", nullptr, nullptr, nullptr, nullptr,
+            "collect/default.lng", "Datei", "Datei~\r\nNeu~\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EndTranslation();
+        QTemporaryDir root;
+        ASSERT_TRUE(root.isValid());
+        const QDir dir(root.path());
+        ASSERT_TRUE(dir.mkpath(QStringLiteral("collect")) && dir.mkpath(QStringLiteral("shipped")));
+        const auto put = [&dir](const char* name, const char* bytes) {
+            if (!bytes)
+                return;
+            QFile file(dir.filePath(QLatin1String(name)));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        };
+        const auto bytesOf = [&dir](const QString& name) {
+            QFile file(dir.filePath(name));
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+        };
+        put("collect/0407.lng", c.collected0407);
+        put("collect/default.lng", c.collectedDefault);
+        put("shipped/0407.lng", c.shipped0407);
+        put("shipped/default.lng", c.shippedDefault);
+        SetLanguageFolder(dir.filePath(QStringLiteral("collect")), dir.filePath(QStringLiteral("shipped")));
+        SetLanguageName(QStringLiteral("0407"));
+
+        EXPECT_EQ(TranslateText(QStringLiteral("Datei")), QString::fromUtf8(c.shown));
+        ASSERT_NE(Translator(), nullptr);
+        const QString readFrom = QString::fromUtf8(c.readFrom);
+        const QString written = QStringLiteral("collect/") + QFileInfo(readFrom).fileName();
+        EXPECT_EQ(Translator()->Datei(), dir.filePath(readFrom));
+        EXPECT_EQ(Translator()->saveFile(), dir.filePath(written));
+        TranslateText(QStringLiteral("Neu"));
+        EXPECT_EQ(bytesOf(written), QByteArray(c.collectedAfter));
+        // The shipped files are as they were, and the copy is the language
+        // file from now on.
+        EXPECT_EQ(bytesOf(QStringLiteral("shipped/0407.lng")), QByteArray(c.shipped0407 ? c.shipped0407 : "<missing>"));
+        EXPECT_EQ(bytesOf(QStringLiteral("shipped/default.lng")),
+            QByteArray(c.shippedDefault ? c.shippedDefault : "<missing>"));
+        EXPECT_EQ(Translator()->Datei(), dir.filePath(written));
+        EndTranslation();
+        SetLanguageName(QStringLiteral("0407"));
+        TranslateText(QStringLiteral("Datei"));
+        ASSERT_NE(Translator(), nullptr);
+        EXPECT_EQ(Translator()->Datei(), dir.filePath(written)) << "the next run reads the collected file";
+        EndTranslation();
+    }
+    SetLanguageFolder(m_folder.path());
+}
+
 TEST_F(TranslatorTest, LanguageNameDefaultsToTheOperatingSystemsCode)
 {
     SetLanguageName(QString());

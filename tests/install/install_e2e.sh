@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # The program as a user gets it: installed into a temporary prefix with
 # cmake --install, then the installed command-line tool renders an example,
-# the installed editor renders a host file without a display, the desktop
-# file validates, the MIME type registers and cpack builds a Debian package
+# the installed editor renders a host file without a display, opens a
+# document given as a plain path with its own files from share/fensterdaten
+# while it collects its log and language file in the user's data folder, the
+# desktop file validates, the MIME type registers and cpack builds a Debian package
 # with the same files.
 # Usage: install_e2e.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1
 source=$2
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
 prefix=$work/prefix
 failures=0
 fail() {
@@ -20,7 +22,8 @@ fail() {
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" || { cat "$work/install.log" >&2; exit 1; }
 
 for f in bin/fensterdaten bin/fensterdaten-cli \
-  share/fensterdaten/VSG.bmp share/fensterdaten/help/Handbuch.pdf \
+  share/fensterdaten/VSG.BMP share/fensterdaten/help/Handbuch.pdf share/fensterdaten/Festverglasung.std \
+  share/doc/fensterdaten/Handbuch.md \
   share/doc/fensterdaten/examples/Dreiteilig-mit-Sprossen.Fnt \
   share/applications/fensterdaten.desktop \
   share/icons/hicolor/scalable/apps/fensterdaten.svg \
@@ -66,6 +69,39 @@ if [ "$status" -ne 0 ]; then
 elif [ "$(head -c 2 "$work/host.bmp")" != "BM" ]; then
   fail "the installed editor wrote no BMP"
 fi
+
+# A document opened from a file manager ("fensterdaten %f"), offscreen, until
+# its first frame is drawn. The prefix is read-only and a user of its own
+# owns the data folder: the program files come from share/fensterdaten, the
+# log and the language file go to $XDG_DATA_HOME/fensterdaten, none into the
+# prefix.
+home=$work/home
+mkdir -p "$home"
+chmod -R a-w "$prefix"
+before=$(cd "$prefix" && find . -printf '%p %s\n' | sort)
+status=0
+(cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY -u FENSTER_LOG_DIR HOME="$home" \
+  XDG_DATA_HOME="$home/data" XDG_CONFIG_HOME="$home/config" QT_QPA_PLATFORM=offscreen FENSTER_FIRST_PAINT=quit \
+  timeout 60 "$prefix/bin/fensterdaten" "$work/Dreiteilig-mit-Sprossen.Fnt") >"$work/open.log" 2>&1 || status=$?
+if [ "$status" -ne 0 ]; then
+  cat "$work/open.log" >&2
+  fail "the installed editor opening a document ended with $status"
+fi
+grep -q 'first paint' "$work/open.log" || fail "the installed editor drew no frame"
+collect=$home/data/fensterdaten
+program=$(realpath "$prefix")/share/fensterdaten/
+logs=$(ls "$collect"/log/*.log 2>/dev/null | head -n 1)
+if [ -z "$logs" ]; then
+  fail "no log in \$XDG_DATA_HOME/fensterdaten/log"
+else
+  grep -aqF "Programmordner: $program (5 Symbole, 5 Standardfenster)" "$logs" \
+    || { grep -a Programmordner "$logs" >&2; fail "the installed editor did not find its files in share/fensterdaten"; }
+  grep -aq 'Fehler' "$logs" && { cat "$logs" >&2; fail "opening the document logged an error"; }
+  grep -aq 'Stop' "$logs" || fail "the log lacks the run's end"
+fi
+ls "$collect"/*.lng >/dev/null 2>&1 || fail "no language file in \$XDG_DATA_HOME/fensterdaten"
+[ "$(cd "$prefix" && find . -printf '%p %s\n' | sort)" = "$before" ] || fail "the editor wrote into the prefix"
+chmod -R u+w "$prefix"
 
 # The Debian package holds the same files under /usr.
 if command -v cpack >/dev/null && command -v dpkg-deb >/dev/null; then

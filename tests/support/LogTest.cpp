@@ -167,7 +167,7 @@ TEST_F(LogRun, FolderThatCannotBeCreatedSwitchesToTheUsersDataFolder)
     blocker.close();
     setLogFolder(blocker.fileName() + QStringLiteral("/log"));
     LogStartup();
-    const QString fallback = m_dir.path() + QStringLiteral("/data/fensterdaten/logs/");
+    const QString fallback = m_dir.path() + QStringLiteral("/data/fensterdaten/log/");
     EXPECT_EQ(LogFolder(), fallback);
     EXPECT_EQ(FallbackLogFolder(), fallback);
     LogStop();

@@ -3,9 +3,9 @@
 #include "QtCanvas.h"
 
 #include "DiskFiles.h"
+#include "ProgramFolder.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -51,8 +51,8 @@ QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), 
 PictureFiles::PictureFiles(QString programFolder)
     : m_programFolder(std::move(programFolder))
 {
-    if (m_programFolder.isEmpty() && QCoreApplication::instance())
-        m_programFolder = QCoreApplication::applicationDirPath();
+    if (m_programFolder.isEmpty())
+        m_programFolder = ProgramFolder();
 }
 
 QString PictureFiles::resolve(std::string_view folder, std::string_view name) const

@@ -19,7 +19,7 @@ namespace fenster {
 // file's size and modification time stay the same.
 class PictureFiles : public PictureSource {
 public:
-    // programFolder empty: the folder of the running executable.
+    // programFolder empty: the program folder of the run (ProgramFolder).
     explicit PictureFiles(QString programFolder = {});
 
     bool load(std::string_view folder, std::string_view name, RasterImage& picture, std::string& error) override;
@@ -37,7 +37,7 @@ private:
     std::map<QString, Cached> m_cache;
 };
 
-// The file-based source of the program, with the executable's folder.
+// The file-based source of the program, with its program folder.
 PictureFiles& DefaultPictureFiles();
 
 // DrawSymbolList with the pictures of DefaultPictureFiles().
