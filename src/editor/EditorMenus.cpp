@@ -3,6 +3,7 @@
 
 #include "Fenstereditor.h"
 
+#include "DiskFiles.h"
 #include "DocumentCommands.h"
 #include "Interaction.h"
 
@@ -231,7 +232,12 @@ void TFenstereditor::buildSymbolMenu()
         auto* symbol = new QAction(item.caption, this);
         symbol->setData(item.fileName);
         symbol->setToolTip(item.fileName);
-        const QPixmap picture(m_programFolder + item.fileName);
+        // A picture that cannot be read leaves the item without an icon.
+        QPixmap picture;
+        try {
+            picture.loadFromData(ReadFileBytes(m_programFolder + item.fileName));
+        } catch (const FileError&) {
+        }
         if (!picture.isNull())
             symbol->setIcon(QIcon(picture));
         const QString fileName = item.fileName;

@@ -384,12 +384,17 @@ TEST_F(FenstereditorTest, ProgramFolderFillsTheSymbolAndStandardWindowMenus)
     for (const char* name : { "b&c.bmp", "A.BMP", "x.Bmp", "notes.txt", "y.bmp.txt", "Eck.fenster.std",
              "Eckfenster.STD", "z.st2" })
         writeBytes(programFolder() + QLatin1String(name), "not a picture");
+    QImage picture(12, 8, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(programFolder() + QStringLiteral("Echt.bmp"), "BMP"));
     auto editor = makeEditor({});
 
+    // Each item shows its picture as an icon, when it is one.
     QStringList symbols;
     for (const QAction* action : editor->symbolMenu()->actions().mid(5))
-        symbols << action->text() + QStringLiteral("=") + action->data().toString();
-    EXPECT_EQ(symbols, (QStringList { "A=A.BMP", "b&&c=b&c.bmp", "x=x.Bmp" }));
+        symbols << action->text() + QStringLiteral("=") + action->data().toString()
+                + (action->icon().isNull() ? QString() : QStringLiteral(" [icon]"));
+    EXPECT_EQ(symbols, (QStringList { "A=A.BMP", "b&&c=b&c.bmp", "Echt=Echt.bmp [icon]", "x=x.Bmp" }));
 
     QStringList windows;
     for (const QAction* action : editor->standardWindowMenu()->actions())
