@@ -699,7 +699,7 @@ void TFenstereditor::OnlineHilfe1Click()
         return;
     }
     if (!QDesktopServices::openUrl(target))
-        ReportError(QStringLiteral("%1 kann nicht geöffnet werden.").arg(target.toDisplayString()));
+        ReportError(TranslateFormat(QStringLiteral("%s kann nicht geöffnet werden."), { target.toDisplayString() }));
 }
 
 void TFenstereditor::Fenstermodus1Click() { m_interaction->Fenstermodus1Click(); }
