@@ -149,7 +149,7 @@ const MenuEntry kMenus[] = {
             "ExportalsBitmpakonstanterMassstab1", "ExportalsPDFSVG1", "ExportalsDXF1", "-", "OptimierteHhebreite1", "-", "Druckereinrichtung1",
             "Fensterdrucken1", "FensterdruckenBitmap1", "Druckvorschau1", "-", "[Einstellungen", "Aktuelleeinstellungenspeichern1",
             "Einstellungenneuladen1", "-", "Rcksetzen1", "]", "-", "Beenden1" } },
-    { "Bearbeiten1", "&Bearbeiten", { "Rueckgaengig1", "Wiederherstellen1" } },
+    { "Bearbeiten1", "B&earbeiten", { "Rueckgaengig1", "Wiederherstellen1" } },
     { "Modus1", "&Modus", { "Fenstermodus1", "Bitmapmodus1", "Masslinienmodus1", "-", "Hlfsvorschau1" } },
     { "Bemassung1", "&Bemaßung",
         { "massanzeigen", "-", "FreiBemassung", "FreieBemassungmitFangen1", "FreiBemassungmitFangpunkt1",

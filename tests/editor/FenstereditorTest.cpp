@@ -171,7 +171,7 @@ TEST_F(FenstereditorTest, MenuTreeHasEveryItemWithItsShortcut)
                 "Fenster drucken (als &Bitmap)", "Druckvorschau", "-", "Einstellungen", "> Aktuelle Einstellungen speichern",
                 "> Einstellungen neu laden", "> -", QString::fromUtf8("> Rücksetzen auf Voreinstellung"), "-",
                 "&Beenden" } },
-        { "&Bearbeiten", { QString::fromUtf8("Rückgängig|Alt+Backspace"), "Wiederherstellen|Ctrl+Y" } },
+        { "B&earbeiten", { QString::fromUtf8("Rückgängig|Alt+Backspace"), "Wiederherstellen|Ctrl+Y" } },
         { "&Modus",
             { "&Fenstermodus|Ctrl+F1 [x]", "&Symbolmodus|Ctrl+F2 [ ]", QString::fromUtf8("&Maßlinienmodus|Ctrl+F3 [ ]"),
                 "-", "Hlfsvorschau|Ctrl+H [ ]" } },
@@ -246,6 +246,17 @@ TEST_F(FenstereditorTest, EveryShortcutBelongsToOneItem)
     for (auto it = owners.begin(); it != owners.end(); ++it)
         EXPECT_EQ(it.value().size(), 1) << it.key().toStdString() << ": " << it.value().join(", ").toStdString();
     EXPECT_TRUE(editor->action(QStringLiteral("RahmenSprossenbreite1"))->shortcut().isEmpty());
+
+    // Alt and a letter opens one menu of the menu bar, never two in turn.
+    QMap<QChar, QStringList> menus;
+    for (const QAction* menu : editor->findChild<QMenuBar*>()->actions()) {
+        const qsizetype amp = menu->text().indexOf(QLatin1Char('&'));
+        if (amp >= 0 && amp + 1 < menu->text().size())
+            menus[menu->text().at(amp + 1).toLower()] << menu->text();
+    }
+    for (auto it = menus.begin(); it != menus.end(); ++it)
+        EXPECT_EQ(it.value().size(), 1) << "Alt+" << QString(it.key()).toStdString() << ": "
+                                        << it.value().join(", ").toStdString();
 }
 
 TEST_F(FenstereditorTest, CtrlBTogglesTheEdgeDimensions)
