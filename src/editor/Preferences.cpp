@@ -82,6 +82,23 @@ std::optional<QJsonObject> ReadStoreObject(const QString& path, bool& damaged)
     return QJsonObject();
 }
 
+// Strings stay strings, whole numbers within 32 bits become integers; other
+// values have no preference's type and are left out.
+PreferenceValues ValuesOf(const QJsonObject& object)
+{
+    PreferenceValues values;
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        const QJsonValue value = it.value();
+        if (value.isString()) {
+            values[it.key()] = value.toString();
+        } else if (value.isDouble()) {
+            if (const auto number = ToInt32(value.toDouble()))
+                values[it.key()] = *number;
+        }
+    }
+    return values;
+}
+
 } // namespace
 
 JsonPreferenceStore::JsonPreferenceStore(QString filePath)
@@ -110,18 +127,15 @@ std::optional<PreferenceValues> JsonPreferenceStore::read()
     const std::optional<QJsonObject> stored = ReadStoreObject(m_filePath, damaged);
     if (!stored)
         return std::nullopt;
-    PreferenceValues values;
-    const QJsonObject& object = *stored;
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        const QJsonValue value = it.value();
-        if (value.isString()) {
-            values[it.key()] = value.toString();
-        } else if (value.isDouble()) {
-            if (const auto number = ToInt32(value.toDouble()))
-                values[it.key()] = *number;
-        }
-    }
-    return values;
+    return ValuesOf(*stored);
+}
+
+std::optional<PreferenceValues> ParsePreferenceValues(const QByteArray& json)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(json);
+    if (!document.isObject())
+        return std::nullopt;
+    return ValuesOf(document.object());
 }
 
 bool JsonPreferenceStore::write(const PreferenceValues& values)

@@ -2,6 +2,7 @@
 
 #include "Engine.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
@@ -54,6 +55,10 @@ public:
 private:
     QString m_filePath;
 };
+
+// The values held by a store's JSON text, as JsonPreferenceStore reads its
+// file; nothing when the text is not a JSON object.
+std::optional<PreferenceValues> ParsePreferenceValues(const QByteArray& json);
 
 // The user's drawing preferences. The five drawing settings are the engine's
 // own; the others belong to the editor.
