@@ -38,15 +38,6 @@ protected:
         ASSERT_TRUE(m_folder.isValid());
         QDir(m_folder.path()).mkpath(QStringLiteral("program"));
         SetLanguageFolder(m_folder.path());
-        // Every box is answered and remembered, so that none waits.
-        m_closer.setInterval(5);
-        QObject::connect(&m_closer, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                m_shown << box->text();
-                box->accept();
-            }
-        });
-        m_closer.start();
     }
 
     void TearDown() override { EndTranslation(); }
@@ -120,8 +111,8 @@ protected:
     }
 
     QTemporaryDir m_folder;
-    QTimer m_closer;
-    QStringList m_shown;
+    MessageBoxAnswerer m_boxes; // every box is answered and remembered
+    QStringList& m_shown = m_boxes.texts();
 };
 
 TEST_F(FenstereditorDesktopTest, APlainPathOpensTheDocumentWithItsCompanionsInNormalMode)

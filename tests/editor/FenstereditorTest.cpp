@@ -707,16 +707,8 @@ TEST_F(FenstereditorTest, OkRefusesAfterAFailedRead)
         c.prepare(host);
         const qint64 sizeBefore = QFileInfo(host).size();
         const bool wasFile = QFileInfo(host).isFile();
-        QStringList shown;
-        QTimer closer;
-        closer.setInterval(5);
-        QObject::connect(&closer, &QTimer::timeout, [&shown] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                shown << box->text();
-                box->accept();
-            }
-        });
-        closer.start();
+        MessageBoxAnswerer boxes;
+        const QStringList& shown = boxes.texts();
         auto editor = showEditor({ QStringLiteral("-FILE:") + host });
         ASSERT_TRUE(QTest::qWaitFor([&shown] { return shown.size() == 1; }, 5000)) << c.name;
         EXPECT_FALSE(editor->host().hostFileRead()) << c.name;
@@ -794,16 +786,8 @@ TEST_F(FenstereditorTest, FailedOkReportsTheErrorAndGoesOn)
 TEST_F(FenstereditorTest, DrawingErrorsAreReportedOncePerChange)
 {
     auto editor = showEditor({});
-    int boxes = 0;
-    QTimer closer;
-    closer.setInterval(5);
-    QObject::connect(&closer, &QTimer::timeout, [&boxes] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            ++boxes;
-            box->accept();
-        }
-    });
-    closer.start();
+    MessageBoxAnswerer answerer;
+    QStringList& boxes = answerer.texts();
     const auto repaintSeveralTimes = [&editor] {
         for (int i = 0; i < 3; ++i) {
             Part<QWidget>(*editor, "PaintBox1")->repaint();
@@ -821,15 +805,15 @@ TEST_F(FenstereditorTest, DrawingErrorsAreReportedOncePerChange)
         { "description", &EditorDocument::setMemo1, "1000,1000,1,1000,1,F;", "1000,1000,1,1000,1,V;" },
     };
     for (const Case& c : cases) {
-        boxes = 0;
+        boxes.clear();
         (editor->document().*c.set)(QString::fromLatin1(c.bad));
         repaintSeveralTimes();
-        EXPECT_EQ(boxes, 1) << c.name;
+        EXPECT_EQ(boxes.size(), 1) << c.name;
         (editor->document().*c.set)(QString::fromLatin1(c.otherBad));
         repaintSeveralTimes();
         (editor->document().*c.set)(QString::fromLatin1(c.bad));
         repaintSeveralTimes();
-        EXPECT_EQ(boxes, 3) << c.name << ": each change reports again";
+        EXPECT_EQ(boxes.size(), 3) << c.name << ": each change reports again";
         EXPECT_TRUE(editor->isVisible()) << c.name;
     }
 }
