@@ -17,15 +17,33 @@ trap cleanup EXIT
 
 # The X server picks a display number nobody uses and tells it once it
 # accepts connections: several sessions starting at once never race for one.
-Xvfb -displayfd 5 -screen 0 1600x1200x24 -nolisten tcp 5>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids+=($!)
+# A client must then really get through; a server that does not take one
+# (it happened once on a loaded machine) is replaced, at most three times.
 display=""
-for _ in $(seq 1 200); do
-    if [ -s "$work/display" ]; then display=":$(head -n 1 "$work/display")"; break; fi
-    kill -0 "${pids[0]}" 2>/dev/null || break
-    sleep 0.05
+for attempt in 1 2 3; do
+    Xvfb -displayfd 5 -screen 0 1600x1200x24 -nolisten tcp 5>"$work/display" >"$work/xvfb.log" 2>&1 &
+    xvfb=$!
+    pids+=("$xvfb")
+    display=""
+    for _ in $(seq 1 200); do
+        if [ -s "$work/display" ]; then display=":$(head -n 1 "$work/display")"; break; fi
+        kill -0 "$xvfb" 2>/dev/null || break
+        sleep 0.05
+    done
+    if [ -n "$display" ] && [ "$display" != ":" ]; then
+        for _ in $(seq 1 50); do
+            if DISPLAY="$display" xdotool getdisplaygeometry >/dev/null 2>&1; then break 2; fi
+            sleep 0.1
+        done
+    fi
+    echo "the X server did not take a client (attempt $attempt):" >&2
+    cat "$work/xvfb.log" >&2
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+    display=""
+    : >"$work/display"
 done
-[ "$display" != ":" ] && [ -n "$display" ] || { echo "the X server did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+[ -n "$display" ] || { echo "the X server did not start" >&2; exit 1; }
 export DISPLAY="$display"
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -49,4 +67,10 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 export QT_ACCESSIBILITY=1
 export NO_AT_BRIDGE=0
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-"$@"
+status=0
+"$@" || status=$?
+if [ "$status" -ne 0 ] && [ -s "$work/xvfb.log" ]; then
+    echo "--- X server log ($DISPLAY) ---" >&2
+    cat "$work/xvfb.log" >&2
+fi
+exit "$status"
